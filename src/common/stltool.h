@@ -1,0 +1,59 @@
+// String helpers shared by the command handlers and the expression
+// evaluators. Texts are byte strings expected to hold UTF-8; nothing is
+// validated. A character's length comes from its first byte alone, and a
+// last character cut short (its lead byte announcing more bytes than remain)
+// ends at the end of the text: no helper reads or copies past the end.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+// 1, 2, 3 or 4 from the first byte: C2-DF 2, E0-EF 3, F0-F4 4, else 1.
+int utf8_char_length(unsigned char lead);
+
+// Length of the character starting at `pos`, cut short at the end of the text.
+std::size_t utf8_step(std::string_view text, std::size_t pos);
+
+// Number of characters.
+int32_t utf8_length(std::string_view text);
+
+// Byte position after n characters (the start for n <= 0), or nullopt when
+// the text ends first. Advancing by exactly the length gives the end.
+std::optional<std::size_t> utf8_advance(std::string_view text, int32_t n);
+
+// The character at `cursor` as a new text; the cursor moves past it. At the
+// end of the text: the empty text, the cursor stays.
+std::string take_char(std::string_view text, std::size_t& cursor);
+
+// Character-aligned occurrence scan: leftmost first, non-overlapping,
+// matches start only on character boundaries. Empty text or empty search: 0.
+int32_t count_occurrences(std::string_view text, std::string_view search);
+int32_t replace_all(std::string& text, std::string_view search, std::string_view replacement);
+int32_t erase_all(std::string& text, std::string_view search);
+
+// Plain byte search for the first occurrence; an empty search matches at 0.
+bool replace_once(std::string& text, std::string_view search, std::string_view replacement);
+bool erase_once(std::string& text, std::string_view search);
+
+bool ends_with(std::string_view text, std::string_view suffix);
+
+// An optional single "-" followed by one or more ASCII digits.
+bool is_integer_text(std::string_view text);
+
+// Every character is A-Z, a-z or their full-width forms; the empty text passes.
+bool is_letter_text(std::string_view text);
+
+// Full-width digits, Latin letters, "－" and "＋" turned into ASCII.
+std::string to_ascii_alnum(std::string_view text);
+
+// The C library's atoi over to_ascii_alnum of the text: leading white space,
+// one optional sign, decimal digits up to the first other byte. Values
+// outside the signed 32-bit range saturate at its ends.
+int32_t parse_int(std::string_view text);
+
+// atoi over the text as it stands (no full-width conversion), with the same
+// saturation as parse_int.
+int32_t parse_decimal(std::string_view text);

@@ -1,0 +1,69 @@
+// The four functions the host calls. Each copies the host's block into a byte
+// string, frees the block, forwards to the one host object and, for request
+// and getversionlist, hands back a new block that the host then owns. No
+// exception leaves these functions.
+#include <ostream>
+#include <string>
+#include <string_view>
+
+#include "common/sender.h"
+#include "platform/exports_abi.h"
+#include "platform/platform.h"
+#include "tavo/tavo.h"
+
+namespace {
+
+// Created when the library is attached and never destroyed.
+SakuraDLLHost* const host_object = new tavo;
+
+// Answer for a request whose handling failed inside the module.
+constexpr std::string_view kInternalErrorResponse =
+    "SAORI/1.0 500 Internal Server Error\r\nCharset: UTF-8\r\nResult: \r\n\r\n";
+
+HGLOBAL hand_back(std::string_view response, long* len) {
+    HGLOBAL block = platform::make_block(response);
+    *len = block == nullptr ? 0 : static_cast<long>(response.size());
+    return block;
+}
+
+template <typename Operation>
+HGLOBAL serve(HGLOBAL h, long* len, Operation operation) {
+    if (len == nullptr) {
+        // No way to report a length: release the block and answer nothing.
+        platform::take_block(h, 0);
+        return nullptr;
+    }
+    try {
+        const std::optional<std::string> text = platform::take_block(h, *len);
+        if (!text) {
+            *len = 0;
+            return nullptr;
+        }
+        return hand_back(operation(*text), len);
+    } catch (...) {
+        return hand_back(kInternalErrorResponse, len);
+    }
+}
+
+}  // namespace
+
+TAVO_EXPORT BOOL TAVO_CALL load(HGLOBAL h, long len) {
+    try {
+        const std::optional<std::string> directory = platform::take_block(h, len);
+        if (!directory) return FALSE;
+        Sender::sender_stream << *directory << std::endl;
+        return host_object->load(*directory) ? TRUE : FALSE;
+    } catch (...) {
+        return FALSE;
+    }
+}
+
+TAVO_EXPORT BOOL TAVO_CALL unload() { return host_object->unload() ? TRUE : FALSE; }
+
+TAVO_EXPORT HGLOBAL TAVO_CALL request(HGLOBAL h, long* len) {
+    return serve(h, len, [](const std::string& text) { return host_object->request(text); });
+}
+
+TAVO_EXPORT HGLOBAL TAVO_CALL getversionlist(HGLOBAL h, long* len) {
+    return serve(h, len, [](const std::string& text) { return host_object->getversionlist(text); });
+}

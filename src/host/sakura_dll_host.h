@@ -1,0 +1,33 @@
+// The DLL host: the operations the exports call, and the framing of request
+// and response texts around the protocol layer's handle_request.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "host/header_list.h"
+#include "host/sakura_cs.h"
+
+class SakuraDLLHost : public SakuraCS {
+public:
+    virtual ~SakuraDLLHost();
+    virtual bool load(const std::string& directory);
+    virtual bool unload();
+    virtual std::string getversionlist(const std::string& request_text);
+    // Parses the request, calls handle_request and composes the response.
+    virtual std::string request(const std::string& request_text);
+    // Fills the response protocol, version and headers; returns the status code.
+    virtual int handle_request(const std::string& protocol, const std::string& version,
+                               const std::string& command, const HeaderList& request_headers,
+                               std::string& response_protocol, std::string& response_version,
+                               HeaderList& response_headers) = 0;
+};
+
+// Takes the text up to the first `separator` off the front of `rest` and
+// returns it; the separator is dropped. Without a separator the whole rest is
+// returned and `rest` becomes empty.
+std::string_view split_first(std::string_view& rest, std::string_view separator);
+
+// "200 OK", "204 No Content", "400 Bad Request", anything else
+// "500 Internal Server Error".
+std::string_view status_text(int status);

@@ -1,0 +1,20 @@
+// The SAORI protocol layer: answers "GET Version", runs "EXECUTE" requests
+// through execute() and writes the result back as response headers.
+#pragma once
+
+#include "host/sakura_dll_host.h"
+#include "tavo/command_types.h"
+
+class SaoriHost : public SakuraDLLHost {
+public:
+    ~SaoriHost() override;
+    int handle_request(const std::string& protocol, const std::string& version,
+                       const std::string& command, const HeaderList& request_headers,
+                       std::string& response_protocol, std::string& response_version,
+                       HeaderList& response_headers) override;
+    virtual CommandResult execute(ArgumentList& arguments, ValueList& values) = 0;
+};
+
+// The ArgumentList of an EXECUTE request: "Argument<n>" values by index,
+// gaps filled with empty texts; indices above 65535 are ignored.
+ArgumentList collect_arguments(const HeaderList& request_headers);

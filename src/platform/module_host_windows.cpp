@@ -1,0 +1,86 @@
+// windows.h comes first: shellapi.h builds on it.
+#include <windows.h>
+
+#include <fcntl.h>
+#include <io.h>
+#include <shellapi.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "platform/module_host.h"
+
+namespace platform {
+
+namespace {
+
+std::string utf8_from_wide(const wchar_t* wide) {
+    const int size = WideCharToMultiByte(CP_UTF8, 0, wide, -1, nullptr, 0, nullptr, nullptr);
+    if (size <= 1) return std::string();
+    std::string text(static_cast<std::size_t>(size), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide, -1, text.data(), size, nullptr, nullptr);
+    text.pop_back();  // the terminating zero
+    return text;
+}
+
+LONG WINAPI exit_with_failure(EXCEPTION_POINTERS*) {
+    std::fflush(stdout);
+    ExitProcess(3);
+}
+
+}  // namespace
+
+bool load_module(const std::string& path, ModuleExports& exports, std::string& error) {
+    const int size = MultiByteToWideChar(CP_UTF8, 0, path.c_str(), -1, nullptr, 0);
+    std::wstring wide_path(static_cast<std::size_t>(size > 0 ? size : 1), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, path.c_str(), -1, wide_path.data(), size);
+    HMODULE module = LoadLibraryW(wide_path.c_str());
+    if (module == nullptr) {
+        error = "cannot load module '" + path + "': error " + std::to_string(GetLastError());
+        return false;
+    }
+    const auto find = [&](const char* name) -> FARPROC {
+        FARPROC symbol = GetProcAddress(module, name);
+        if (symbol == nullptr && error.empty()) {
+            error = "module '" + path + "' does not export '" + name + "'";
+        }
+        return symbol;
+    };
+    error.clear();
+    exports.load = reinterpret_cast<LoadFunction>(reinterpret_cast<void*>(find("load")));
+    exports.unload = reinterpret_cast<UnloadFunction>(reinterpret_cast<void*>(find("unload")));
+    exports.request = reinterpret_cast<RequestFunction>(reinterpret_cast<void*>(find("request")));
+    exports.getversionlist =
+        reinterpret_cast<RequestFunction>(reinterpret_cast<void*>(find("getversionlist")));
+    return error.empty();
+}
+
+std::string default_module_path() {
+    wchar_t executable[MAX_PATH];
+    const DWORD length = GetModuleFileNameW(nullptr, executable, MAX_PATH);
+    std::wstring directory(executable, length);
+    const std::size_t slash = directory.find_last_of(L"\\/");
+    directory.erase(slash == std::wstring::npos ? 0 : slash + 1);
+    return utf8_from_wide((directory + L"tavo.dll").c_str());
+}
+
+std::vector<std::string> utf8_arguments(int, char**) {
+    int count = 0;
+    wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count);
+    std::vector<std::string> arguments;
+    for (int i = 0; i < count; ++i) arguments.push_back(utf8_from_wide(wide[i]));
+    LocalFree(wide);
+    return arguments;
+}
+
+void use_binary_stdio() {
+    _setmode(_fileno(stdin), _O_BINARY);
+    _setmode(_fileno(stdout), _O_BINARY);
+}
+
+void exit_on_crash() {
+    SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX);
+    SetUnhandledExceptionFilter(exit_with_failure);
+}
+
+}  // namespace platform

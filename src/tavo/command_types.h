@@ -1,0 +1,39 @@
+// The types passed between the SAORI layer, the dispatcher and every command
+// handler.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <string>
+
+// Argument texts in index order; the command name is taken off the front
+// before a handler sees the list.
+using ArgumentList = std::deque<std::string>;
+
+// Extra results of a handler; entry n goes back as the header "Value<n>".
+using ValueList = std::deque<std::string>;
+
+struct CommandResult {
+    int32_t status;
+    std::string text;
+};
+
+using CommandHandler = CommandResult (*)(ArgumentList& arguments, ValueList& values);
+
+// Status codes in use.
+constexpr int32_t kStatusOk = 200;
+constexpr int32_t kStatusNoContent = 204;
+constexpr int32_t kStatusBadRequest = 400;
+constexpr int32_t kStatusInternalError = 500;
+
+// Argument messages shared by the handlers.
+inline constexpr char kWrongArgumentCount[] = "引数の個数が正しくありません。";
+inline constexpr char kTooFewArguments[] = "引数が足りません。";
+inline constexpr char kWrongArguments[] = "引数が正しくありません。";
+
+inline CommandResult ok(std::string text) { return {kStatusOk, std::move(text)}; }
+inline CommandResult no_content() { return {kStatusNoContent, std::string()}; }
+inline CommandResult bad_request(std::string message) {
+    return {kStatusBadRequest, std::move(message)};
+}
+inline CommandResult yes_no(bool answer) { return ok(answer ? "1" : "0"); }
