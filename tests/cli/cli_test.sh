@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# tavo-cli as script authors use it: output lines and exit statuses.
+#   cli_test.sh TAVO_CLI [LAUNCHER...]   (a launcher such as Wine comes first)
+set -uo pipefail
+cli=$1
+shift
+launcher=("$@")
+failures=0
+passes=0
+
+check() {  # check NAME EXPECTED_STATUS EXPECTED_OUTPUT ARG...
+  local name=$1 want_status=$2 want_output=$3
+  shift 3
+  local output status
+  output=$("${launcher[@]}" "$cli" "$@" 2>/dev/null)
+  status=$?
+  if [ "$status" = "$want_status" ] && [ "$output" = "$want_output" ]; then
+    passes=$((passes + 1))
+  else
+    failures=$((failures + 1))
+    printf 'FAIL %s: status %s (want %s), output [%s] (want [%s])\n' \
+      "$name" "$status" "$want_status" "$output" "$want_output"
+  fi
+}
+
+check "result line" 0 "3" length "abc"
+check "Japanese arguments arrive as UTF-8" 0 "5" length "あいうえお"
+check "values follow the result" 0 $'2\nりんご\nみかん' split "りんご、みかん" "、"
+check "a 204 answer" 0 "" if 0 yes
+check "a 400 answer" 1 "引数が正しくありません。" at abc
+check "an unknown command" 1 "Error: 'nosuch'という名前の命令は定義されていません。" nosuch
+check "a missing module" 3 "" --module /nonexistent/tavo-module length abc
+check "no command" 4 ""
+
+raw=$(printf 'GET Version SAORI/1.0\r\n\r\n' | "${launcher[@]}" "$cli" --raw | od -An -c | tr -s ' \n' ' ')
+want=$(printf 'SAORI/1.0 200 OK\r\nCharset: UTF-8\r\n\r\n' | od -An -c | tr -s ' \n' ' ')
+if [ "$raw" = "$want" ]; then passes=$((passes + 1)); else
+  failures=$((failures + 1)); echo "FAIL raw GET Version: [$raw]"; fi
+
+echo "$passes passed, $failures failed"
+[ "$failures" -eq 0 ]

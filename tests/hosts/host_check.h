@@ -1,0 +1,49 @@
+// A tiny check harness for the test hosts: programs that load the module file
+// as a host does (also under Wine, where GoogleTest is not built).
+#pragma once
+
+#include <cstdio>
+#include <string>
+
+#include "cli/module_client.h"
+#include "platform/module_host.h"
+
+class HostCheck {
+public:
+    // Loads the module named on the command line; exits with 2 on failure.
+    HostCheck(int argc, char** argv) {
+        platform::exit_on_crash();
+        std::string error;
+        if (argc < 2 || !platform::load_module(argv[1], module_, error)) {
+            std::fprintf(stderr, "cannot load the module: %s\n", error.c_str());
+            std::exit(2);
+        }
+    }
+
+    const platform::ModuleExports& module() const { return module_; }
+
+    ParsedResponse execute(const std::vector<std::string>& arguments) const {
+        const auto response = send_request(module_.request, execute_request(arguments));
+        return parse_response(response.value_or(std::string()));
+    }
+
+    void expect(bool condition, const std::string& what) {
+        if (condition) {
+            ++passed_;
+        } else {
+            ++failed_;
+            std::printf("FAIL %s\n", what.c_str());
+        }
+    }
+
+    // Prints the count line and gives the exit status.
+    int finish() const {
+        std::printf("%d passed, %d failed\n", passed_, failed_);
+        return failed_ == 0 ? 0 : 1;
+    }
+
+private:
+    platform::ModuleExports module_;
+    int passed_ = 0;
+    int failed_ = 0;
+};

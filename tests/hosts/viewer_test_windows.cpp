@@ -1,0 +1,92 @@
+// The debug viewer connection through the DLL: a window with the viewer's
+// class and title receives one WM_COPYDATA per load, long lines in pieces,
+// and nothing when the window appeared only after the first lookup.
+//
+//   viewer-test MODULE window-first|window-later
+#include <windows.h>
+
+#include <cstring>
+
+#include "host_check.h"
+
+namespace {
+
+struct Message {
+    ULONG_PTR kind;
+    DWORD size;
+    std::string text;
+};
+std::vector<Message> received;
+
+LRESULT CALLBACK viewer_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    if (message == WM_COPYDATA) {
+        const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lparam);
+        const char* bytes = static_cast<const char*>(data->lpData);
+        received.push_back({data->dwData, data->cbData, std::string(bytes, data->cbData)});
+        return TRUE;
+    }
+    return DefWindowProcA(window, message, wparam, lparam);
+}
+
+// Creates the window and waits until the system finds it by name (a new
+// Wine prefix may still be starting its desktop).
+bool open_viewer_window() {
+    static const char kViewerName[] = "ぽれむ";  // the same bytes the module looks for
+    WNDCLASSA window_class = {};
+    window_class.lpfnWndProc = viewer_procedure;
+    window_class.hInstance = GetModuleHandleA(nullptr);
+    window_class.lpszClassName = kViewerName;
+    RegisterClassA(&window_class);
+    for (int attempt = 0; attempt < 50; ++attempt) {
+        if (CreateWindowExA(0, kViewerName, kViewerName, WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr,
+                            nullptr, window_class.hInstance, nullptr) != nullptr &&
+            FindWindowA(kViewerName, kViewerName) != nullptr) {
+            return true;
+        }
+        Sleep(100);
+    }
+    return false;
+}
+
+BOOL call_load(const platform::ModuleExports& module, const std::string& directory) {
+    HGLOBAL block = GlobalAlloc(GMEM_FIXED, directory.size());
+    std::memcpy(block, directory.data(), directory.size());
+    return module.load(block, static_cast<long>(directory.size()));
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const bool window_first = argc > 2 && std::strcmp(argv[2], "window-first") == 0;
+    const bool window_ready = window_first && open_viewer_window();
+    HostCheck check(argc, argv);
+    if (window_first) check.expect(window_ready, "the viewer window can be found");
+
+    check.expect(call_load(check.module(), "C:\\ghost\\master") == TRUE, "load returns TRUE");
+    if (!window_first) {
+        check.expect(open_viewer_window(), "the viewer window can be found");
+        check.expect(call_load(check.module(), "C:\\ghost\\master") == TRUE, "load returns TRUE again");
+        check.expect(received.empty(), "a window that appeared after the first lookup gets nothing");
+        return check.finish();
+    }
+
+    check.expect(received.size() == 1, "one message per load");
+    if (received.size() == 1) {
+        const Message& message = received[0];
+        check.expect(message.kind == 0, "dwData is 0");
+        check.expect(message.size == 16, "cbData counts the terminating zero");
+        check.expect(message.text == std::string("C:\\ghost\\master", 16), "the directory is the text");
+    }
+
+    received.clear();
+    check.expect(call_load(check.module(), std::string(10000, 'd')) == TRUE, "load of a long directory");
+    check.expect(received.size() == 2, "a 10000-byte directory arrives as two messages");
+    if (received.size() == 2) {
+        check.expect(received[0].size == 8191 && received[1].size == 1811, "pieces of 8190 and 1810 bytes");
+    }
+
+    received.clear();
+    call_load(check.module(), "");
+    check.expect(received.size() == 1 && received[0].size == 1, "an empty directory is an empty line");
+    return check.finish();
+}

@@ -1,0 +1,184 @@
+// The framing of requests and responses, the SAORI layer's argument
+// collection, and the memory contract of the exports.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <new>
+#include <string>
+
+#include "host/saori_host.h"
+#include "platform/exports_abi.h"
+#include "platform/platform.h"
+
+extern "C" BOOL load(HGLOBAL h, long len);
+extern "C" HGLOBAL request(HGLOBAL h, long* len);
+extern "C" HGLOBAL getversionlist(HGLOBAL h, long* len);
+
+namespace {
+
+TEST(SplitFirst, TakesTheHeadOffTheRest) {
+    struct Case {
+        std::string text, separator, head, rest;
+    } cases[] = {
+        {"a\r\nb\r\nc", "\r\n", "a", "b\r\nc"},
+        {"abc", "\r\n", "abc", ""},
+        {"", "\r\n", "", ""},
+        {"\r\n", "\r\n", "", ""},
+        {"a\rb\nc\r\n", "\r\n", "a\rb\nc", ""},
+        {"Argument0: a: b", ": ", "Argument0", "a: b"},
+    };
+    for (const Case& c : cases) {
+        std::string_view rest = c.text;
+        EXPECT_EQ(split_first(rest, c.separator), c.head) << c.text;
+        EXPECT_EQ(rest, c.rest) << c.text;
+    }
+}
+
+TEST(StatusText, NamesFourStatuses) {
+    EXPECT_EQ(status_text(200), "200 OK");
+    EXPECT_EQ(status_text(204), "204 No Content");
+    EXPECT_EQ(status_text(400), "400 Bad Request");
+    for (int other : {0, 201, 404, 500, -1}) EXPECT_EQ(status_text(other), "500 Internal Server Error");
+}
+
+// A protocol layer that records what the framing hands it and answers with
+// preset headers.
+class RecordingHost : public SakuraDLLHost {
+public:
+    std::string protocol, version, command;
+    HeaderList seen;
+    HeaderList answer;
+    int status = 200;
+
+    int handle_request(const std::string& p, const std::string& v, const std::string& c,
+                       const HeaderList& request_headers, std::string& response_protocol,
+                       std::string& response_version, HeaderList& response_headers) override {
+        protocol = p;
+        version = v;
+        command = c;
+        seen = request_headers;
+        response_protocol = "SAORI";
+        response_version = "1.0";
+        response_headers = answer;
+        return status;
+    }
+};
+
+TEST(Framing, CutsTheRequestLineAtItsLastSpace) {
+    struct Case {
+        std::string line, command, protocol, version;
+    } cases[] = {
+        {"GET Version SAORI/1.0", "GET Version", "SAORI", "1.0"},
+        {"EXECUTE SAORI/1.0", "EXECUTE", "SAORI", "1.0"},
+        {"EXECUTE", "EXECUTE", "", ""},
+        {"EXECUTE SAORI", "EXECUTE", "SAORI", ""},
+        {"A B C/D/E", "A B", "C", "D/E"},
+        {"", "", "", ""},
+        {"EXECUTE ", "EXECUTE", "", ""},
+    };
+    for (const Case& c : cases) {
+        RecordingHost host;
+        host.request(c.line + "\r\n");
+        EXPECT_EQ(host.command, c.command) << c.line;
+        EXPECT_EQ(host.protocol, c.protocol) << c.line;
+        EXPECT_EQ(host.version, c.version) << c.line;
+    }
+}
+
+TEST(Framing, KeepsEveryHeaderLineInOrder) {
+    RecordingHost host;
+    host.request("X SAORI/1.0\r\nA: 1\r\nA: 2\r\nno separator\r\nB:  x\r\n\r\nlast");
+    const HeaderList expected = {
+        {"A", "1"}, {"A", "2"}, {"no separator", ""}, {"B", " x"}, {"", ""}, {"last", ""}};
+    EXPECT_EQ(host.seen, expected);
+}
+
+TEST(Framing, AddsCharsetOnlyWhenNoExactCharsetKeyIsThere) {
+    struct Case {
+        HeaderList answer;
+        std::string response;
+    } cases[] = {
+        {{}, "SAORI/1.0 200 OK\r\nCharset: UTF-8\r\n\r\n"},
+        {{{"Result", "x"}, {"Charset", "Shift_JIS"}},
+         "SAORI/1.0 200 OK\r\nResult: x\r\nCharset: Shift_JIS\r\n\r\n"},
+        {{{"charset", "x"}}, "SAORI/1.0 200 OK\r\ncharset: x\r\nCharset: UTF-8\r\n\r\n"},
+        {{{"Result", "a\r\nb"}}, "SAORI/1.0 200 OK\r\nResult: a\r\nb\r\nCharset: UTF-8\r\n\r\n"},
+    };
+    for (const Case& c : cases) {
+        RecordingHost host;
+        host.answer = c.answer;
+        EXPECT_EQ(host.request("GET Version SAORI/1.0\r\n\r\n"), c.response);
+    }
+}
+
+TEST(Framing, RendersUnknownStatusesAs500) {
+    RecordingHost host;
+    host.status = 201;
+    EXPECT_EQ(host.request(""), "SAORI/1.0 500 Internal Server Error\r\nCharset: UTF-8\r\n\r\n");
+}
+
+TEST(CollectArguments, FillsGapsAndIgnoresOtherKeys) {
+    const HeaderList headers = {{"Argument2", "c"}, {"Charset", "UTF-8"}, {"Argument0", "a"},
+                                {"argument1", "x"}, {"Argument", "z"},    {"Argument65536", "y"},
+                                {"Argument-1", "y"}, {"Argu", "y"},       {"", ""}};
+    const ArgumentList expected = {"z", "", "c"};
+    EXPECT_EQ(collect_arguments(headers), expected);
+    EXPECT_EQ(collect_arguments({{"Argument65535", "x"}}).size(), 65536u);
+}
+
+// A command layer whose handler fails the way memory exhaustion does.
+class ThrowingHost : public SaoriHost {
+public:
+    CommandResult execute(ArgumentList&, ValueList& values) override {
+        values.push_back("partial");
+        throw std::bad_alloc();
+    }
+};
+
+TEST(SaoriLayer, AnswersAThrowingHandlerWith500) {
+    ThrowingHost host;
+    EXPECT_EQ(host.request("EXECUTE SAORI/1.0\r\nArgument0: x\r\n\r\n"),
+              "SAORI/1.0 500 Internal Server Error\r\nCharset: UTF-8\r\nResult: \r\n\r\n");
+}
+
+std::string call_export(HGLOBAL (*function)(HGLOBAL, long*), HGLOBAL block, long& length) {
+    HGLOBAL response = function(block, &length);
+    EXPECT_NE(response, nullptr);
+    std::string bytes(static_cast<const char*>(response), static_cast<std::size_t>(length));
+    std::free(response);
+    return bytes;
+}
+
+TEST(Exports, ReadExactlyTheGivenLength) {
+    const std::string text = "GET Version SAORI/1.0\r\n\r\nextra bytes past the length";
+    long length = 25;
+    EXPECT_EQ(call_export(request, platform::make_block(text), length),
+              "SAORI/1.0 200 OK\r\nCharset: UTF-8\r\n\r\n");
+    EXPECT_EQ(length, 36);
+}
+
+TEST(Exports, TreatEmptyNegativeAndNullInputsAsTheEmptyRequest) {
+    const std::string rejected = "SAORI/1.0 400 Bad Request\r\nCharset: UTF-8\r\n\r\n";
+    long length = 0;
+    EXPECT_EQ(call_export(request, platform::make_block("GET"), length), rejected);
+    EXPECT_EQ(length, 45);
+    length = -5;
+    EXPECT_EQ(call_export(request, platform::make_block("GET"), length), rejected);
+    length = 100;
+    EXPECT_EQ(call_export(request, nullptr, length), rejected);
+}
+
+TEST(Exports, GetVersionListAnswersZeroBytes) {
+    long length = 21;
+    EXPECT_EQ(call_export(getversionlist, platform::make_block("GET Version SAORI/1.0"), length), "");
+    EXPECT_EQ(length, 0);
+}
+
+TEST(Exports, LoadAcceptsAnyDirectory) {
+    EXPECT_EQ(load(platform::make_block(""), 0), TRUE);
+    EXPECT_EQ(load(platform::make_block("C:\\ghost\\a\0b"), 12), TRUE);
+    EXPECT_EQ(load(nullptr, 3), TRUE);
+}
+
+}  // namespace
