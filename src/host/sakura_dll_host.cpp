@@ -1,5 +1,7 @@
 #include "host/sakura_dll_host.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
@@ -42,18 +44,20 @@ std::string SakuraDLLHost::request(const std::string& request_text) {
 
     // The request line is cut at its last space: the command text may itself
     // hold spaces ("GET Version").
-    std::string command(request_line);
-    std::string protocol;
-    std::string version;
+    std::string_view command_part = request_line;
+    std::string_view protocol_part;
     const std::size_t space = request_line.rfind(' ');
     if (space != std::string_view::npos) {
-        std::string_view protocol_part = request_line.substr(space + 1);
-        protocol = std::string(split_first(protocol_part, "/"));
-        version = std::string(protocol_part);
-        command = std::string(request_line.substr(0, space));
+        command_part = request_line.substr(0, space);
+        protocol_part = request_line.substr(space + 1);
     }
+    const std::string command(command_part);
+    const std::string protocol(split_first(protocol_part, "/"));
+    const std::string version(protocol_part);
 
     HeaderList request_headers;
+    // Every header line but the last ends in a line feed.
+    request_headers.reserve(static_cast<std::size_t>(std::count(rest.begin(), rest.end(), '\n')) + 1);
     while (!rest.empty()) {
         std::string_view line = split_first(rest, kLineEnd);
         const std::string_view key = split_first(line, kKeySeparator);

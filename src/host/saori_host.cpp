@@ -13,9 +13,9 @@ constexpr unsigned kMaxArgumentIndex = 65535;
 
 SaoriHost::~SaoriHost() = default;
 
-ArgumentList collect_arguments(const HeaderList& request_headers) {
+ArgumentList collect_arguments(HeaderList& request_headers) {
     ArgumentList arguments;
-    for (const auto& [key, value] : request_headers) {
+    for (auto& [key, value] : request_headers) {
         if (std::string_view(key).substr(0, kArgumentKey.size()) != kArgumentKey) continue;
         // The index is read the way atoi reads it; negative values wrap above
         // the limit and are ignored with the too-large ones.
@@ -23,13 +23,13 @@ ArgumentList collect_arguments(const HeaderList& request_headers) {
             parse_decimal(std::string_view(key).substr(kArgumentKey.size())));
         if (index > kMaxArgumentIndex) continue;
         if (index >= arguments.size()) arguments.resize(index + 1);
-        arguments[index] = value;
+        arguments[index] = std::move(value);
     }
     return arguments;
 }
 
 int SaoriHost::handle_request(const std::string& protocol, const std::string&,
-                              const std::string& command, const HeaderList& request_headers,
+                              const std::string& command, HeaderList& request_headers,
                               std::string& response_protocol, std::string& response_version,
                               HeaderList& response_headers) {
     response_protocol = "SAORI";
