@@ -1,0 +1,120 @@
+// Text commands through the full request round trip on 1 MiB and 16 MiB
+// texts, next to plain loops doing the same work on a std::string: a
+// code-point reversal for reverse and a std::string::find loop for replace.
+#include "bench_support.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <initializer_list>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+// Mixed Japanese and ASCII prose with the delimiters that split uses.
+constexpr std::string_view kUnit =
+    "吾輩は猫である。名前はまだ無い。どこで生れたか、とんと見当がつかぬ。"
+    "The cat sat, the dog ran; 1904. ";
+
+// Whole units up to about `bytes` bytes.
+std::string sample_text(std::size_t bytes) {
+    std::string text;
+    text.reserve(bytes + kUnit.size());
+    while (text.size() + kUnit.size() <= bytes) text += kUnit;
+    return text;
+}
+
+void run_command(benchmark::State& state, const char* command,
+                 std::initializer_list<const char*> operands) {
+    const std::string text = sample_text(static_cast<std::size_t>(state.range(0)));
+    std::vector<std::string> arguments{command, text};
+    arguments.insert(arguments.end(), operands.begin(), operands.end());
+    for (auto _ : state) {
+        std::string response = execute(arguments);
+        benchmark::DoNotOptimize(response);
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
+                            static_cast<int64_t>(text.size()));
+}
+
+std::size_t lead_length(unsigned char lead) {
+    if (lead >= 0xC2 && lead <= 0xDF) return 2;
+    if (lead >= 0xE0 && lead <= 0xEF) return 3;
+    if (lead >= 0xF0 && lead <= 0xF4) return 4;
+    return 1;
+}
+
+// Code points copied whole into a buffer of the final size, from the back.
+std::string plain_reverse(const std::string& text) {
+    std::string reversed(text.size(), '\0');
+    std::size_t back = text.size();
+    std::size_t position = 0;
+    while (position < text.size()) {
+        std::size_t length = lead_length(static_cast<unsigned char>(text[position]));
+        if (length > text.size() - position) length = text.size() - position;
+        back -= length;
+        text.copy(&reversed[back], length, position);
+        position += length;
+    }
+    return reversed;
+}
+
+std::string plain_replace(const std::string& text, const std::string& search,
+                          const std::string& replacement) {
+    std::string result;
+    result.reserve(text.size());
+    std::size_t copied = 0;
+    for (std::size_t found = text.find(search); found != std::string::npos;
+         found = text.find(search, copied)) {
+        result.append(text, copied, found - copied);
+        result += replacement;
+        copied = found + search.size();
+    }
+    result.append(text, copied, std::string::npos);
+    return result;
+}
+
+void BM_Reverse(benchmark::State& state) { run_command(state, "reverse", {}); }
+void BM_Length(benchmark::State& state) { run_command(state, "length", {}); }
+void BM_Split(benchmark::State& state) { run_command(state, "split", {"、。,; "}); }
+void BM_Replace(benchmark::State& state) { run_command(state, "replace", {"猫", "犬"}); }
+void BM_Erase(benchmark::State& state) { run_command(state, "erase", {"猫"}); }
+void BM_Count(benchmark::State& state) { run_command(state, "count", {"猫"}); }
+
+void BM_PlainReverse(benchmark::State& state) {
+    const std::string text = sample_text(static_cast<std::size_t>(state.range(0)));
+    for (auto _ : state) {
+        std::string reversed = plain_reverse(text);
+        benchmark::DoNotOptimize(reversed);
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
+                            static_cast<int64_t>(text.size()));
+}
+
+void BM_PlainReplace(benchmark::State& state) {
+    const std::string text = sample_text(static_cast<std::size_t>(state.range(0)));
+    const std::string search = "猫";
+    const std::string replacement = "犬";
+    for (auto _ : state) {
+        std::string replaced = plain_replace(text, search, replacement);
+        benchmark::DoNotOptimize(replaced);
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
+                            static_cast<int64_t>(text.size()));
+}
+
+constexpr int64_t kOneMiB = int64_t{1} << 20;
+
+}  // namespace
+
+BENCHMARK(BM_Reverse)->Arg(kOneMiB)->Arg(16 * kOneMiB)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PlainReverse)->Arg(kOneMiB)->Arg(16 * kOneMiB)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Replace)->Arg(kOneMiB)->Arg(16 * kOneMiB)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PlainReplace)->Arg(kOneMiB)->Arg(16 * kOneMiB)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Length)->Arg(kOneMiB)->Arg(16 * kOneMiB)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Split)->Arg(kOneMiB)->Arg(16 * kOneMiB)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Erase)->Arg(kOneMiB)->Arg(16 * kOneMiB)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Count)->Arg(kOneMiB)->Arg(16 * kOneMiB)->Unit(benchmark::kMillisecond);

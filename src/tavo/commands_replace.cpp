@@ -1,0 +1,41 @@
+// replace, replace_first, erase, erase_first and count: thin handlers over the
+// search helpers. Each answers 200 whenever the argument count is right, also
+// when the search text does not occur.
+#include "common/stltool.h"
+#include "tavo/commands.h"
+
+#include <string>
+#include <utility>
+
+CommandResult command_replace(ArgumentList& arguments, ValueList&) {
+    if (arguments.size() != 3) return bad_request(kWrongArgumentCount);
+    std::string text = std::move(arguments[0]);
+    replace_all(text, arguments[1], arguments[2]);
+    return ok(std::move(text));
+}
+
+CommandResult command_replace_first(ArgumentList& arguments, ValueList&) {
+    if (arguments.size() != 3) return bad_request(kWrongArgumentCount);
+    std::string text = std::move(arguments[0]);
+    replace_once(text, arguments[1], arguments[2]);
+    return ok(std::move(text));
+}
+
+CommandResult command_erase(ArgumentList& arguments, ValueList&) {
+    if (arguments.size() != 2) return bad_request(kWrongArgumentCount);
+    std::string text = std::move(arguments[0]);
+    erase_all(text, arguments[1]);
+    return ok(std::move(text));
+}
+
+CommandResult command_erase_first(ArgumentList& arguments, ValueList&) {
+    if (arguments.size() != 2) return bad_request(kWrongArgumentCount);
+    std::string text = std::move(arguments[0]);
+    erase_once(text, arguments[1]);
+    return ok(std::move(text));
+}
+
+CommandResult command_count(ArgumentList& arguments, ValueList&) {
+    if (arguments.size() != 2) return bad_request(kWrongArgumentCount);
+    return ok(std::to_string(count_occurrences(arguments[0], arguments[1])));
+}

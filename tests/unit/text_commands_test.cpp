@@ -1,0 +1,96 @@
+// Text commands on extreme numbers and on large texts. A quadratic handler
+// would not finish the large cases within the test time limit.
+#include "tavo/commands.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+struct Outcome {
+    CommandResult result;
+    ValueList values;
+};
+
+Outcome run(CommandHandler handler, ArgumentList arguments) {
+    Outcome outcome{{0, std::string()}, {}};
+    outcome.result = handler(arguments, outcome.values);
+    return outcome;
+}
+
+std::string repeat(const std::string& unit, std::size_t times) {
+    std::string text;
+    text.reserve(unit.size() * times);
+    for (std::size_t i = 0; i < times; ++i) text += unit;
+    return text;
+}
+
+struct SubstrCase {
+    const char* start;
+    const char* count;
+    int32_t status;
+    const char* text;
+};
+
+TEST(TextCommands, SubstrStartAndCountExtremesDoNotOverflow) {
+    const SubstrCase cases[] = {
+        {"1", "2147483647", 200, "bcde"},
+        {"2147483647", "2147483647", 204, ""},
+        {"2147483647", "-2147483647", 200, "abcde"},
+        {"-2147483648", "2147483647", 200, "abcde"},
+        {"-2147483648", "-1", 200, "a"},
+        {"4", "-2147483647", 200, "abcde"},
+        {"4", "-2147483648", 204, ""},
+        {"99999999999", "1", 204, ""},           // start saturates at 2147483647
+        {"4", "-99999999999", 204, ""},          // count saturates at -2147483648
+        {"-99999999999", "99999999999", 200, "abcde"},
+    };
+    for (const SubstrCase& c : cases) {
+        const Outcome outcome = run(command_substr, {"abcde", c.start, c.count});
+        EXPECT_EQ(outcome.result.status, c.status) << c.start << ", " << c.count;
+        EXPECT_EQ(outcome.result.text, c.text) << c.start << ", " << c.count;
+    }
+}
+
+TEST(TextCommands, SubstrOnSixteenMebibytes) {
+    const std::string text = repeat("aあ😀", 2 << 20);  // 16 MiB, 3 characters per unit
+    const Outcome tail = run(command_substr, {text, "1", "2147483647"});
+    EXPECT_TRUE(tail.result.text == text.substr(1));
+    const Outcome last = run(command_substr, {text, "-1"});
+    EXPECT_EQ(last.result.text, "😀");
+    const Outcome middle = run(command_substr, {text, "3000000", "-3"});
+    EXPECT_EQ(middle.result.text, "aあ😀");
+}
+
+TEST(TextCommands, ReverseOnSixteenMebibytes) {
+    const std::size_t units = 2 << 20;  // 16 MiB
+    const Outcome reversed = run(command_reverse, {repeat("aあ😀", units) + "\xE3\x81"});
+    // Compared as a whole without printing 16 MiB on failure.
+    EXPECT_TRUE(reversed.result.text == "\xE3\x81" + repeat("😀あa", units));
+}
+
+TEST(TextCommands, SplitOneMillionDelimiters) {
+    const std::string delimiters = repeat(",", 1000000);
+    const Outcome nothing = run(command_split, {delimiters, ","});
+    EXPECT_EQ(nothing.result.text, "0");
+    EXPECT_TRUE(nothing.values.empty());
+
+    const Outcome pieces = run(command_split, {repeat("ab,", 1000000), ","});
+    EXPECT_EQ(pieces.result.text, "1000000");
+    ASSERT_EQ(pieces.values.size(), 1000000u);
+    EXPECT_EQ(pieces.values.back(), "ab");
+
+    const Outcome rest = run(command_split, {"x" + delimiters + "y", ",", "2"});
+    ASSERT_EQ(rest.values.size(), 2u);
+    EXPECT_TRUE(rest.values[1] == delimiters.substr(1) + "y");
+}
+
+TEST(TextCommands, SplitCharactersOfALargeText) {
+    const Outcome pieces = run(command_split, {repeat("あ", 1000000)});
+    EXPECT_EQ(pieces.result.text, "1000000");
+    ASSERT_EQ(pieces.values.size(), 1000000u);
+    EXPECT_EQ(pieces.values.front(), "あ");
+}
+
+}  // namespace
