@@ -30,6 +30,9 @@ std::string take_char(std::string_view text, std::size_t& cursor);
 
 // Character-aligned occurrence scan: leftmost first, non-overlapping,
 // matches start only on character boundaries. Empty text or empty search: 0.
+// replace_all and erase_all return the number of occurrences replaced; the
+// replacement is not searched again, and a text without occurrences is left
+// untouched (nothing is allocated).
 int32_t count_occurrences(std::string_view text, std::string_view search);
 int32_t replace_all(std::string& text, std::string_view search, std::string_view replacement);
 int32_t erase_all(std::string& text, std::string_view search);

@@ -1,0 +1,398 @@
+#include "common/stltool.h"
+
+#include <cstring>
+#include <limits>
+#include <vector>
+
+namespace {
+
+constexpr std::size_t kNotFound = std::string_view::npos;
+
+struct LengthTable {
+    unsigned char length[256];
+};
+
+constexpr LengthTable make_length_table() {
+    LengthTable table{};
+    for (int byte = 0; byte < 256; ++byte) {
+        unsigned char length = 1;
+        if (byte >= 0xC2 && byte <= 0xDF) length = 2;
+        if (byte >= 0xE0 && byte <= 0xEF) length = 3;
+        if (byte >= 0xF0 && byte <= 0xF4) length = 4;
+        table.length[byte] = length;
+    }
+    return table;
+}
+
+constexpr LengthTable kLengths = make_length_table();
+
+inline std::size_t char_length_at(const char* data, std::size_t pos) {
+    return kLengths.length[static_cast<unsigned char>(data[pos])];
+}
+
+// Roughly how often each byte turns up in mixed Japanese and English text,
+// higher for more often. The scan looks for the least common byte of the
+// search text first, and for its first byte when nothing is clearly rarer.
+struct CommonnessTable {
+    unsigned char commonness[256];
+};
+
+constexpr CommonnessTable make_commonness_table() {
+    // English letters, most frequent first.
+    constexpr char kLetters[] = "etaoinshrdlcumwfgypbvkjxqz";
+    CommonnessTable table{};
+    for (int byte = 0; byte < 256; ++byte) {
+        unsigned char commonness = 1;
+        if (byte < 0x80) commonness = 3;                    // capitals, digits, punctuation
+        if (byte >= 0x84 && byte <= 0xBF) commonness = 5;   // continuation bytes
+        if (byte >= 0xE4 && byte <= 0xE9) commonness = 10;  // lead of common ideographs
+        if (byte >= 0x80 && byte <= 0x83) commonness = 40;  // second byte of kana, punctuation
+        if (byte == ' ') commonness = 40;
+        if (byte == 0xE3) commonness = 100;                 // lead of kana and CJK punctuation
+        table.commonness[byte] = commonness;
+    }
+    for (int rank = 0; rank < 26; ++rank) {
+        table.commonness[static_cast<unsigned char>(kLetters[rank])] =
+            static_cast<unsigned char>(30 - rank);
+    }
+    return table;
+}
+
+constexpr CommonnessTable kCommonness = make_commonness_table();
+
+// A search text with the offset of the byte that the scan looks for first.
+struct SearchPlan {
+    std::string_view search;
+    std::size_t anchor;
+};
+
+// The anchor is one of the first bytes of the search text.
+constexpr std::size_t kAnchorWindow = 16;
+
+SearchPlan plan_search(std::string_view search) {
+    std::size_t anchor = 0;
+    for (std::size_t i = 1; i < search.size() && i < kAnchorWindow; ++i) {
+        if (kCommonness.commonness[static_cast<unsigned char>(search[i])] <
+            kCommonness.commonness[static_cast<unsigned char>(search[anchor])]) {
+            anchor = i;
+        }
+    }
+    return {search, anchor};
+}
+
+// True when `target` is certainly reached by stepping from the character
+// boundary `boundary` (<= target): no character that could start in the three
+// bytes before it reaches past it. Every boundary of valid UTF-8 passes.
+bool is_sure_boundary(const char* data, std::size_t boundary, std::size_t target) {
+    const std::size_t gap = target - boundary;
+    if (gap >= 1 && char_length_at(data, target - 1) > 1) return false;
+    if (gap >= 2 && char_length_at(data, target - 2) > 2) return false;
+    if (gap >= 3 && char_length_at(data, target - 3) > 3) return false;
+    return true;
+}
+
+// The first character boundary at or after `target`, stepping from the
+// boundary `boundary`.
+std::size_t step_until(const char* data, std::size_t boundary, std::size_t target) {
+    while (boundary < target) boundary += char_length_at(data, boundary);
+    return boundary;
+}
+
+// The first occurrence at a character boundary at or after the boundary
+// `pos`, or kNotFound. Gives exactly what stepping one character at a time and
+// comparing at every boundary gives, but lets memchr skip the bytes between
+// candidates; the character structure is only worked out around a match.
+std::size_t find_occurrence(std::string_view text, const SearchPlan& plan, std::size_t pos) {
+    const std::size_t length = plan.search.size();
+    if (length > text.size()) return kNotFound;
+    const std::size_t last_start = text.size() - length;
+    const char* data = text.data();
+    const char anchor_byte = plan.search[plan.anchor];
+    std::size_t from = pos;
+    while (from <= last_start) {
+        const void* hit =
+            std::memchr(data + from + plan.anchor, anchor_byte, last_start - from + 1);
+        if (hit == nullptr) return kNotFound;
+        const std::size_t start = static_cast<std::size_t>(static_cast<const char*>(hit) - data) -
+                                  plan.anchor;
+        if (data[start] != plan.search[0] ||
+            std::memcmp(data + start, plan.search.data(), length) != 0) {
+            from = start + 1;
+            continue;
+        }
+        if (is_sure_boundary(data, pos, start)) return start;
+        pos = step_until(data, pos, start);
+        if (pos == start) return start;
+        from = pos;
+    }
+    return kNotFound;
+}
+
+std::size_t count_all(std::string_view text, const SearchPlan& plan) {
+    std::size_t count = 0;
+    std::size_t pos = 0;
+    while ((pos = find_occurrence(text, plan, pos)) != kNotFound) {
+        ++count;
+        pos += plan.search.size();
+    }
+    return count;
+}
+
+// Replacement no longer than the search text: one pass in the text's own
+// buffer. Every write lands before the scan position, so the scan only ever
+// reads bytes that are still as they were.
+std::size_t replace_shrinking(std::string& text, const SearchPlan& plan,
+                              std::string_view replacement) {
+    const std::size_t length = plan.search.size();
+    std::size_t pos = find_occurrence(text, plan, 0);
+    if (pos == kNotFound) return 0;
+    char* data = &text[0];
+    const std::string_view original(data, text.size());
+    std::size_t count = 0;
+    std::size_t written = pos;  // end of the result so far
+    std::size_t copied = pos;   // end of the original bytes taken so far
+    while (pos != kNotFound) {
+        if (written != copied) std::memmove(data + written, data + copied, pos - copied);
+        written += pos - copied;
+        replacement.copy(data + written, replacement.size());
+        written += replacement.size();
+        copied = pos + length;
+        ++count;
+        pos = find_occurrence(original, plan, copied);
+    }
+    std::memmove(data + written, data + copied, text.size() - copied);
+    text.resize(written + text.size() - copied);
+    return count;
+}
+
+// Most occurrences whose positions the counting pass of replace_growing
+// keeps, so that building the result need not scan that part again.
+constexpr std::size_t kKeptPositions = 16384;
+
+// Longer replacement: count first, then build the result in one buffer of
+// exactly the final size.
+std::size_t replace_growing(std::string& text, const SearchPlan& plan,
+                            std::string_view replacement) {
+    const std::size_t length = plan.search.size();
+    std::vector<std::size_t> kept;
+    std::size_t count = 0;
+    for (std::size_t pos = find_occurrence(text, plan, 0); pos != kNotFound;
+         pos = find_occurrence(text, plan, pos + length)) {
+        if (kept.size() < kKeptPositions) kept.push_back(pos);
+        ++count;
+    }
+    if (count == 0) return 0;
+
+    std::string result;
+    result.reserve(text.size() + count * (replacement.size() - length));
+    std::size_t copied = 0;
+    const auto take = [&](std::size_t pos) {
+        result.append(text, copied, pos - copied);
+        result.append(replacement);
+        copied = pos + length;
+    };
+    for (const std::size_t pos : kept) take(pos);
+    if (count > kept.size()) {
+        for (std::size_t pos = find_occurrence(text, plan, copied); pos != kNotFound;
+             pos = find_occurrence(text, plan, pos + length)) {
+            take(pos);
+        }
+    }
+    result.append(text, copied, std::string::npos);
+    text.swap(result);
+    return count;
+}
+
+int32_t clamp_count(std::size_t count) {
+    constexpr auto kMax = static_cast<std::size_t>(std::numeric_limits<int32_t>::max());
+    return static_cast<int32_t>(count < kMax ? count : kMax);
+}
+
+// The full-width form U+FF01..U+FF5E is EF BC 81..BF, EF BD 80..9E. Gives the
+// ASCII character for the full-width digits, Latin letters, "－" and "＋"
+// starting at `pos` (all three bytes present), or 0.
+char ascii_for_full_width(std::string_view text, std::size_t pos) {
+    if (text.size() - pos < 3 || static_cast<unsigned char>(text[pos]) != 0xEF) return 0;
+    const auto second = static_cast<unsigned char>(text[pos + 1]);
+    const auto third = static_cast<unsigned char>(text[pos + 2]);
+    if (second == 0xBC) {
+        if (third >= 0x90 && third <= 0x99) return static_cast<char>('0' + (third - 0x90));
+        if (third >= 0xA1 && third <= 0xBA) return static_cast<char>('A' + (third - 0xA1));
+        if (third == 0x8D) return '-';
+        if (third == 0x8B) return '+';
+    } else if (second == 0xBD) {
+        if (third >= 0x81 && third <= 0x9A) return static_cast<char>('a' + (third - 0x81));
+    }
+    return 0;
+}
+
+// Reads a text the way the C library's atoi does, one byte at a time, with
+// the full-width forms of to_ascii_alnum optionally decoded on the way.
+class DecimalReader {
+public:
+    DecimalReader(std::string_view text, bool full_width) : text_(text), full_width_(full_width) {}
+
+    // The next byte as atoi sees it, or 0 at the end of the text.
+    char peek() {
+        if (pos_ >= text_.size()) return 0;
+        if (full_width_) {
+            if (const char ascii = ascii_for_full_width(text_, pos_)) {
+                width_ = 3;
+                return ascii;
+            }
+        }
+        // Any other byte is taken alone: a byte that starts a longer
+        // character is not one atoi goes past.
+        width_ = 1;
+        return text_[pos_];
+    }
+
+    void advance() { pos_ += width_; }
+
+private:
+    std::string_view text_;
+    bool full_width_;
+    std::size_t pos_ = 0;
+    std::size_t width_ = 1;
+};
+
+bool is_c_space(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+// atoi with values outside the signed 32-bit range saturated.
+int32_t read_decimal(DecimalReader reader) {
+    while (is_c_space(reader.peek())) reader.advance();
+    bool negative = false;
+    const char sign = reader.peek();
+    if (sign == '+' || sign == '-') {
+        negative = sign == '-';
+        reader.advance();
+    }
+    constexpr int64_t kBeyondRange = int64_t{1} << 31;
+    int64_t magnitude = 0;
+    for (char c = reader.peek(); c >= '0' && c <= '9'; c = reader.peek()) {
+        if (magnitude < kBeyondRange) magnitude = magnitude * 10 + (c - '0');
+        reader.advance();
+    }
+    if (magnitude > kBeyondRange) magnitude = kBeyondRange;
+    if (negative) return static_cast<int32_t>(-magnitude);
+    return static_cast<int32_t>(magnitude < kBeyondRange ? magnitude : kBeyondRange - 1);
+}
+
+}  // namespace
+
+int utf8_char_length(unsigned char lead) { return kLengths.length[lead]; }
+
+std::size_t utf8_step(std::string_view text, std::size_t pos) {
+    if (pos >= text.size()) return 0;
+    const std::size_t length = char_length_at(text.data(), pos);
+    const std::size_t remaining = text.size() - pos;
+    return length < remaining ? length : remaining;
+}
+
+int32_t utf8_length(std::string_view text) {
+    std::size_t count = 0;
+    for (std::size_t pos = 0; pos < text.size(); pos += char_length_at(text.data(), pos)) ++count;
+    return clamp_count(count);
+}
+
+std::optional<std::size_t> utf8_advance(std::string_view text, int32_t n) {
+    std::size_t pos = 0;
+    for (int32_t i = 0; i < n; ++i) {
+        if (pos >= text.size()) return std::nullopt;
+        pos += utf8_step(text, pos);
+    }
+    return pos;
+}
+
+std::string take_char(std::string_view text, std::size_t& cursor) {
+    const std::size_t length = utf8_step(text, cursor);
+    if (length == 0) return std::string();
+    std::string character(text.substr(cursor, length));
+    cursor += length;
+    return character;
+}
+
+int32_t count_occurrences(std::string_view text, std::string_view search) {
+    if (text.empty() || search.empty()) return 0;
+    return clamp_count(count_all(text, plan_search(search)));
+}
+
+int32_t replace_all(std::string& text, std::string_view search, std::string_view replacement) {
+    if (text.empty() || search.empty()) return 0;
+    const SearchPlan plan = plan_search(search);
+    const std::size_t count = replacement.size() <= search.size()
+                                  ? replace_shrinking(text, plan, replacement)
+                                  : replace_growing(text, plan, replacement);
+    return clamp_count(count);
+}
+
+int32_t erase_all(std::string& text, std::string_view search) {
+    return replace_all(text, search, std::string_view());
+}
+
+bool replace_once(std::string& text, std::string_view search, std::string_view replacement) {
+    const std::size_t pos = text.find(search);
+    if (pos == std::string::npos) return false;
+    text.replace(pos, search.size(), replacement);
+    return true;
+}
+
+bool erase_once(std::string& text, std::string_view search) {
+    return replace_once(text, search, std::string_view());
+}
+
+bool ends_with(std::string_view text, std::string_view suffix) {
+    return suffix.size() <= text.size() &&
+           text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
+}
+
+bool is_integer_text(std::string_view text) {
+    if (!text.empty() && text.front() == '-') text.remove_prefix(1);
+    if (text.empty()) return false;
+    for (const char c : text) {
+        if (c < '0' || c > '9') return false;
+    }
+    return true;
+}
+
+bool is_letter_text(std::string_view text) {
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        const char c = text[pos];
+        if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z')) {
+            ++pos;
+            continue;
+        }
+        const char ascii = ascii_for_full_width(text, pos);
+        if (!((ascii >= 'A' && ascii <= 'Z') || (ascii >= 'a' && ascii <= 'z'))) return false;
+        pos += 3;
+    }
+    return true;
+}
+
+std::string to_ascii_alnum(std::string_view text) {
+    // One pass gives what the 64 replacement passes give: each pass matches
+    // only whole three-byte characters at character boundaries, and putting
+    // one ASCII byte in place of such a character leaves every later
+    // boundary where it was.
+    std::string result;
+    result.reserve(text.size());
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        if (const char ascii = ascii_for_full_width(text, pos)) {
+            result.push_back(ascii);
+            pos += 3;
+        } else {
+            const std::size_t length = utf8_step(text, pos);
+            result.append(text, pos, length);
+            pos += length;
+        }
+    }
+    return result;
+}
+
+int32_t parse_int(std::string_view text) { return read_decimal(DecimalReader(text, true)); }
+
+int32_t parse_decimal(std::string_view text) { return read_decimal(DecimalReader(text, false)); }
