@@ -1,0 +1,77 @@
+// The integer/text expression evaluator, and the pieces that the
+// floating-point evaluator shares with it: tokens, the tokenizer frame and
+// the reordering into postfix form.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// One piece of an expression. The priority ranks operators and also tells
+// the kind of token (the constants below; binary operators rank 35 to 80).
+struct Token {
+    std::string text;
+    int32_t priority;
+};
+
+constexpr int32_t kGuardPriority = 0;
+constexpr int32_t kClosePriority = 10;
+constexpr int32_t kPrefixPriority = 90;
+constexpr int32_t kOperandPriority = 100;
+constexpr int32_t kOpenPriority = 110;
+
+// Deepest nesting of parentheses an expression may have; deeper ones fail.
+constexpr int kMaxNesting = 256;
+
+struct BinaryOperator {
+    std::string_view text;
+    int32_t priority;
+};
+
+// A tokenizer's position in the expression and the tokens read so far.
+struct TokenScan {
+    std::string_view text;
+    std::size_t pos;
+    std::vector<Token> tokens;
+};
+
+// What sets the two evaluators' syntax apart: the binary operators, tried in
+// table order, and the reader of a plain (not parenthesised) operand, which
+// appends the operand's token and moves past it, or returns false.
+struct ExpressionSyntax {
+    const BinaryOperator* operators;
+    std::size_t operator_count;
+    bool (*read_operand)(TokenScan& scan);
+};
+
+// The first operator of the table whose text begins at `pos`, or nullptr.
+const BinaryOperator* match_operator(const ExpressionSyntax& syntax, std::string_view text,
+                                     std::size_t pos);
+
+// Cuts the whole text into tokens, checking that operands and binary
+// operators alternate, prefix operators ("!", "+", "-") stand before operands
+// and parentheses balance. False when the text is not such an expression.
+bool tokenize(std::string_view text, const ExpressionSyntax& syntax, std::vector<Token>& tokens);
+
+// Reorders tokens into postfix order by priority; the sentinel "Guard" comes
+// last. Binary operators are left-associative; chained prefix operators
+// apply innermost first.
+std::vector<Token> to_postfix(std::vector<Token> tokens);
+
+// A full-width spelling and the ASCII text that stands for it.
+struct Replacement {
+    std::string_view from;
+    std::string_view to;
+};
+
+// Removes every ideographic space, space and tab, then applies the
+// replacements in order, each to the whole text.
+void normalise_expression(std::string& text, const Replacement* pairs, std::size_t pair_count);
+
+// Evaluates the integer/text expression in `text`. On success the text holds
+// the result, or stays exactly as written when the result equals the
+// expression after full-width and blank normalisation. On failure the text is
+// unchanged.
+bool calc_expression(std::string& text);

@@ -1,0 +1,112 @@
+#include "common/calc_float.h"
+
+#include "common/calc.h"
+#include "common/numeric_text.h"
+#include "common/simple_stack.h"
+#include "common/stltool.h"
+
+#include <charconv>
+#include <iterator>
+#include <limits>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+// As in the integer evaluator, comparisons bind tighter than arithmetic;
+// there is no "%", "=~" or "!~".
+constexpr BinaryOperator kOperators[] = {
+    {"&&", 40}, {"||", 35}, {"==", 45}, {"!=", 45}, {"<=", 80}, {">=", 80},
+    {"<", 80},  {">", 80},  {"+", 60},  {"-", 60},  {"*", 70},  {"/", 70},
+};
+
+constexpr Replacement kNormalisations[] = {
+    {"＋", "+"}, {"－", "-"}, {"＊", "*"}, {"×", "*"}, {"／", "/"}, {"÷", "/"}, {"＜", "<"},
+    {"＞", ">"}, {"＝", "="}, {"！", "!"}, {"＆", "&"}, {"｜", "|"}, {"（", "("}, {"）", ")"},
+    {"０", "0"}, {"１", "1"}, {"２", "2"}, {"３", "3"}, {"４", "4"}, {"５", "5"}, {"６", "6"},
+    {"７", "7"}, {"８", "8"}, {"９", "9"}, {"．", "."},
+};
+
+bool is_number_char(char c) { return (c >= '0' && c <= '9') || c == '.'; }
+
+// A run of digits and "." with at most one ".".
+bool read_number(TokenScan& scan) {
+    const std::string_view text = scan.text;
+    std::size_t end = scan.pos;
+    while (end < text.size() && is_number_char(text[end])) ++end;
+    const std::string_view number = text.substr(scan.pos, end - scan.pos);
+    if (number.empty() || count_occurrences(number, ".") > 1) return false;
+    scan.tokens.push_back({std::string(number), kOperandPriority});
+    scan.pos = end;
+    return true;
+}
+
+constexpr ExpressionSyntax kSyntax = {kOperators, std::size(kOperators), read_number};
+
+// The value atof gives for a number operand: "." alone is 0, "5." is 5 and
+// ".5" is 0.5; too large a number is an infinity, too small a one 0.
+double number_value(std::string_view number) {
+    double value = 0;
+    const std::errc error =
+        std::from_chars(number.data(), number.data() + number.size(), value).ec;
+    if (error == std::errc::result_out_of_range) {
+        const std::string_view integer_part = number.substr(0, number.find('.'));
+        const bool too_large = integer_part.find_first_not_of('0') != std::string_view::npos;
+        return too_large ? std::numeric_limits<double>::infinity() : 0.0;
+    }
+    return error == std::errc() ? value : 0.0;
+}
+
+double apply_binary(std::string_view op, double left, double right) {
+    if (op == "*") return left * right;
+    if (op == "/") return left / right;
+    if (op == "+") return left + right;
+    if (op == "-") return left - right;
+    if (op == "<") return left < right;
+    if (op == ">") return left > right;
+    if (op == "<=") return left <= right;
+    if (op == ">=") return left >= right;
+    if (op == "==") return left == right;
+    if (op == "!=") return left != right;
+    if (op == "&&") return left != 0 && right != 0;
+    return left != 0 || right != 0;
+}
+
+// Runs the postfix tokens (all but the final "Guard") over a stack of doubles.
+double evaluate_postfix(const std::vector<Token>& postfix) {
+    simple_stack<double> values;
+    for (std::size_t i = 0; i + 1 < postfix.size(); ++i) {
+        const Token& token = postfix[i];
+        if (token.priority == kOperandPriority) {
+            values.push(number_value(token.text));
+        } else if (token.priority == kPrefixPriority) {
+            double& value = values.peek();
+            if (token.text == "!") value = value == 0 ? 1 : 0;
+            if (token.text == "-") value = -value;
+        } else {
+            const double result = apply_binary(token.text, values.peek(1), values.peek(0));
+            values.drop(2);
+            values.push(result);
+        }
+    }
+    return values.pop();
+}
+
+// "%f", then trailing zeros and a final "." removed.
+std::string format_result(double value) {
+    std::string text = format_fixed(value, 6);
+    while (ends_with(text, "0")) text.pop_back();
+    if (ends_with(text, ".")) text.pop_back();
+    return text;
+}
+
+}  // namespace
+
+bool calc_float_expression(std::string& text) {
+    normalise_expression(text, kNormalisations, std::size(kNormalisations));
+
+    std::vector<Token> tokens;
+    if (!tokenize(text, kSyntax, tokens)) return false;
+    text = format_result(evaluate_postfix(to_postfix(std::move(tokens))));
+    return true;
+}
