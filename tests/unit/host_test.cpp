@@ -52,7 +52,7 @@ public:
     int status = 200;
 
     int handle_request(const std::string& p, const std::string& v, const std::string& c,
-                       const HeaderList& request_headers, std::string& response_protocol,
+                       HeaderList& request_headers, std::string& response_protocol,
                        std::string& response_version, HeaderList& response_headers) override {
         protocol = p;
         version = v;
@@ -119,12 +119,13 @@ TEST(Framing, RendersUnknownStatusesAs500) {
 }
 
 TEST(CollectArguments, FillsGapsAndIgnoresOtherKeys) {
-    const HeaderList headers = {{"Argument2", "c"}, {"Charset", "UTF-8"}, {"Argument0", "a"},
+    HeaderList headers = {{"Argument2", "c"}, {"Charset", "UTF-8"}, {"Argument0", "a"},
                                 {"argument1", "x"}, {"Argument", "z"},    {"Argument65536", "y"},
                                 {"Argument-1", "y"}, {"Argu", "y"},       {"", ""}};
     const ArgumentList expected = {"z", "", "c"};
     EXPECT_EQ(collect_arguments(headers), expected);
-    EXPECT_EQ(collect_arguments({{"Argument65535", "x"}}).size(), 65536u);
+    HeaderList last_index = {{"Argument65535", "x"}};
+    EXPECT_EQ(collect_arguments(last_index).size(), 65536u);
 }
 
 // A command layer whose handler fails the way memory exhaustion does.
