@@ -1,6 +1,7 @@
 // The text helpers, and the fast occurrence scan and one-pass parse_int
 // against their step-by-step definitions over generated texts.
 #include "common/stltool.h"
+#include "oracles/text_oracles.h"
 
 #include <gtest/gtest.h>
 
@@ -11,55 +12,6 @@
 #include <vector>
 
 namespace {
-
-// --- step-by-step definitions --------------------------------------------
-
-// The occurrence scan one character at a time; the positions it matches at.
-std::vector<std::size_t> reference_occurrences(const std::string& text, const std::string& search) {
-    std::vector<std::size_t> found;
-    if (text.empty() || search.empty()) return found;
-    std::size_t pos = 0;
-    while (pos < text.size()) {
-        if (text.compare(pos, search.size(), search) == 0 && pos + search.size() <= text.size()) {
-            found.push_back(pos);
-            pos += search.size();
-        } else {
-            const auto lead = static_cast<unsigned char>(text[pos]);
-            pos += static_cast<std::size_t>(utf8_char_length(lead));
-        }
-    }
-    return found;
-}
-
-std::string reference_replace(const std::string& text, const std::string& search,
-                              const std::string& replacement) {
-    std::string result;
-    std::size_t copied = 0;
-    for (const std::size_t pos : reference_occurrences(text, search)) {
-        result += text.substr(copied, pos - copied) + replacement;
-        copied = pos + search.size();
-    }
-    return result + text.substr(copied);
-}
-
-// parse_int as its definition reads: 64 replacement passes, then atoi with
-// saturation at the ends of the signed 32-bit range.
-int32_t reference_parse_int(const std::string& text) {
-    static const char* const kFullWidth[] = {
-        "０", "１", "２", "３", "４", "５", "６", "７", "８", "９", "Ａ", "Ｂ", "Ｃ", "Ｄ", "Ｅ", "Ｆ",
-        "Ｇ", "Ｈ", "Ｉ", "Ｊ", "Ｋ", "Ｌ", "Ｍ", "Ｎ", "Ｏ", "Ｐ", "Ｑ", "Ｒ", "Ｓ", "Ｔ", "Ｕ", "Ｖ",
-        "Ｗ", "Ｘ", "Ｙ", "Ｚ", "ａ", "ｂ", "ｃ", "ｄ", "ｅ", "ｆ", "ｇ", "ｈ", "ｉ", "ｊ", "ｋ", "ｌ",
-        "ｍ", "ｎ", "ｏ", "ｐ", "ｑ", "ｒ", "ｓ", "ｔ", "ｕ", "ｖ", "ｗ", "ｘ", "ｙ", "ｚ", "－", "＋"};
-    static const char kAscii[] = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz-+";
-    std::string converted = text;
-    for (int i = 0; i < 64; ++i) {
-        converted = reference_replace(converted, kFullWidth[i], {kAscii[i]});
-    }
-    const long long value = std::strtoll(converted.c_str(), nullptr, 10);
-    if (value > INT32_MAX) return INT32_MAX;
-    if (value < INT32_MIN) return INT32_MIN;
-    return static_cast<int32_t>(value);
-}
 
 // Texts made of pieces that matter to the scans: ASCII, Japanese, full-width
 // forms, stray and cut-short bytes.

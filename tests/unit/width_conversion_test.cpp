@@ -5,6 +5,8 @@
 // without a base, ASCII, stray bytes and characters cut short.
 #include "tavo/width_conversion.h"
 
+#include "oracles/text_oracles.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -16,80 +18,6 @@
 #include <vector>
 
 namespace {
-
-std::size_t lead_length(char lead) {
-    const auto byte = static_cast<unsigned char>(lead);
-    if (byte >= 0xC2 && byte <= 0xDF) return 2;
-    if (byte >= 0xE0 && byte <= 0xEF) return 3;
-    if (byte >= 0xF0 && byte <= 0xF4) return 4;
-    return 1;
-}
-
-// Replaces every occurrence of search that starts on a character boundary:
-// at each boundary either the whole search text is there (replace it, go on
-// after it) or the scan steps over one character.
-void replace_at_boundaries(std::string& text, std::string_view search,
-                           std::string_view replacement) {
-    std::string result;
-    std::size_t pos = 0;
-    while (pos < text.size()) {
-        if (text.size() - pos >= search.size() && text.compare(pos, search.size(), search) == 0) {
-            result += replacement;
-            pos += search.size();
-        } else {
-            const std::size_t step = lead_length(text[pos]);
-            result.append(text, pos, step);
-            pos += step;
-        }
-    }
-    text = result;
-}
-
-struct PairList {
-    WidthClass width_class;
-    const WidthPair* pairs;
-    std::size_t count;
-};
-
-// The passes in their fixed order.
-const PairList kPasses[] = {
-    {WidthClass::Alphabet, kAlphabetPairs, std::size(kAlphabetPairs)},
-    {WidthClass::Digit, kDigitPairs, std::size(kDigitPairs)},
-    {WidthClass::Symbol, kSymbolPairs, std::size(kSymbolPairs)},
-    {WidthClass::Kana, kKanaVoicedPairs, std::size(kKanaVoicedPairs)},
-    {WidthClass::Kana, kKanaPlainPairs, std::size(kKanaPlainPairs)},
-};
-
-std::string width_by_passes(std::string text, uint32_t mask, bool to_full) {
-    for (const PairList& list : kPasses) {
-        if ((static_cast<uint32_t>(list.width_class) & mask) == 0) continue;
-        for (std::size_t i = 0; i < list.count; ++i) {
-            const WidthPair& pair = list.pairs[i];
-            if (to_full) {
-                replace_at_boundaries(text, pair.half, pair.full);
-            } else {
-                replace_at_boundaries(text, pair.full, pair.half);
-            }
-        }
-    }
-    return text;
-}
-
-// Walks the text character by character and overwrites each source kana in
-// place with its pair.
-std::string kana_by_walk(std::string text, bool to_katakana) {
-    for (std::size_t pos = 0; pos < text.size(); pos += lead_length(text[pos])) {
-        for (const KanaPair& pair : kKanaPairs) {
-            const std::string_view source = to_katakana ? pair.hiragana : pair.katakana;
-            const std::string_view target = to_katakana ? pair.katakana : pair.hiragana;
-            if (text.size() - pos >= 3 && text.compare(pos, 3, source) == 0) {
-                text.replace(pos, 3, target);
-                break;
-            }
-        }
-    }
-    return text;
-}
 
 std::string hex(std::string_view text) {
     std::string out;
@@ -114,12 +42,17 @@ std::vector<std::vector<std::string>> piece_groups() {
             partials.emplace_back(form.substr(0, 1));
         }
     };
-    for (const PairList& list : kPasses) {
-        for (std::size_t i = 0; i < list.count; ++i) {
-            add_form(list.pairs[i].full);
-            add_form(list.pairs[i].half);
+    const auto add_pairs = [&](const auto& pairs) {
+        for (const WidthPair& pair : pairs) {
+            add_form(pair.full);
+            add_form(pair.half);
         }
-    }
+    };
+    add_pairs(kAlphabetPairs);
+    add_pairs(kDigitPairs);
+    add_pairs(kSymbolPairs);
+    add_pairs(kKanaVoicedPairs);
+    add_pairs(kKanaPlainPairs);
     for (const KanaPair& pair : kKanaPairs) {
         add_form(pair.hiragana);
         add_form(pair.katakana);

@@ -1,0 +1,28 @@
+// The slow, literal definitions of the text operations that the module runs
+// in one fast pass: the unit tests and the differential fuzz target compare
+// the two.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The occurrence scan one character at a time: the positions it matches at.
+std::vector<std::size_t> reference_occurrences(std::string_view text, std::string_view search);
+
+// Every occurrence found by that scan replaced, the replacement not rescanned.
+std::string reference_replace(std::string_view text, std::string_view search,
+                              std::string_view replacement);
+
+// parse_int as defined: 64 replacement passes, then atoi, saturating at the
+// ends of the signed 32-bit range.
+int32_t reference_parse_int(std::string_view text);
+
+// The width conversions as ordered replacement passes (Alphabet, Digit,
+// Symbol, Kana voiced, Kana plain), each pair one global pass.
+std::string width_by_passes(std::string text, uint32_t mask, bool to_full_width);
+
+// The kana conversion as a character walk overwriting each source kana.
+std::string kana_by_walk(std::string text, bool to_katakana);
