@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <string_view>
 
 #include "platform/exports_abi.h"
 
@@ -13,7 +14,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size != 0) std::memcpy(block, data, size);
     long length = static_cast<long>(size);
     void* response = request(block, &length);
-    if (response == nullptr || length < 45) std::abort();  // every request gets a full answer
+    // Every request gets a whole answer: a status line through the closing empty line.
+    const std::string_view answer(static_cast<const char*>(response), static_cast<std::size_t>(length));
+    if (response == nullptr || answer.substr(0, 10) != "SAORI/1.0 " ||
+        answer.substr(answer.size() - 4) != "\r\n\r\n") {
+        std::abort();
+    }
     std::free(response);
     return 0;
 }

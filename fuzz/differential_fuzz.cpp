@@ -1,0 +1,58 @@
+// The fast text paths against their literal definitions; any difference is a
+// crash. The first byte picks the check (and the class mask of the width
+// conversions); the rest is the text.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "common/stltool.h"
+#include "oracles/text_oracles.h"
+#include "tavo/width_conversion.h"
+
+namespace {
+
+void require(bool same) {
+    if (!same) __builtin_trap();
+}
+
+void check_width(std::string_view text, uint32_t mask) {
+    require(to_half_width(text, mask) == width_by_passes(std::string(text), mask, false));
+    require(to_full_width(text, mask) == width_by_passes(std::string(text), mask, true));
+}
+
+void check_kana(std::string_view text) {
+    require(to_katakana(text) == kana_by_walk(std::string(text), true));
+    require(to_hiragana(text) == kana_by_walk(std::string(text), false));
+}
+
+// The search text follows the first zero byte of the input.
+void check_occurrences(std::string_view input, std::string_view replacement) {
+    const std::size_t zero = input.find('\0');
+    const std::string_view text = input.substr(0, zero);
+    const std::string_view search = zero == std::string_view::npos ? "" : input.substr(zero + 1);
+    const auto expected = reference_occurrences(text, search);
+    require(count_occurrences(text, search) == static_cast<int32_t>(expected.size()));
+    std::string replaced(text);
+    require(replace_all(replaced, search, replacement) == static_cast<int32_t>(expected.size()));
+    require(replaced == reference_replace(text, search, replacement));
+    std::string erased(text);
+    require(erase_all(erased, search) == static_cast<int32_t>(expected.size()));
+    require(erased == reference_replace(text, search, ""));
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    if (size == 0) return 0;
+    const unsigned selector = data[0];
+    const std::string_view text(reinterpret_cast<const char*>(data + 1), size - 1);
+    switch (selector % 5) {
+        case 0: check_width(text, (selector >> 3) | ((selector & 4) ? 0xFFF0u : 0u)); break;
+        case 1: check_kana(text); break;
+        case 2: require(parse_int(text) == reference_parse_int(text)); break;
+        case 3: check_occurrences(text, "<>"); break;
+        default: check_occurrences(text, (selector & 8) ? "\xE3\x81" : "x"); break;
+    }
+    return 0;
+}
