@@ -15,11 +15,7 @@ struct LengthTable {
 constexpr LengthTable make_length_table() {
     LengthTable table{};
     for (int byte = 0; byte < 256; ++byte) {
-        unsigned char length = 1;
-        if (byte >= 0xC2 && byte <= 0xDF) length = 2;
-        if (byte >= 0xE0 && byte <= 0xEF) length = 3;
-        if (byte >= 0xF0 && byte <= 0xF4) length = 4;
-        table.length[byte] = length;
+        table.length[byte] = static_cast<unsigned char>(utf8_char_length(static_cast<unsigned char>(byte)));
     }
     return table;
 }
@@ -281,15 +277,6 @@ int32_t read_decimal(DecimalReader reader) {
 }
 
 }  // namespace
-
-int utf8_char_length(unsigned char lead) { return kLengths.length[lead]; }
-
-std::size_t utf8_step(std::string_view text, std::size_t pos) {
-    if (pos >= text.size()) return 0;
-    const std::size_t length = char_length_at(text.data(), pos);
-    const std::size_t remaining = text.size() - pos;
-    return length < remaining ? length : remaining;
-}
 
 int32_t utf8_length(std::string_view text) {
     std::size_t count = 0;

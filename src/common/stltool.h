@@ -12,10 +12,21 @@
 #include <string_view>
 
 // 1, 2, 3 or 4 from the first byte: C2-DF 2, E0-EF 3, F0-F4 4, else 1.
-int utf8_char_length(unsigned char lead);
+constexpr int utf8_char_length(unsigned char lead) {
+    if (lead >= 0xC2 && lead <= 0xDF) return 2;
+    if (lead >= 0xE0 && lead <= 0xEF) return 3;
+    if (lead >= 0xF0 && lead <= 0xF4) return 4;
+    return 1;
+}
 
 // Length of the character starting at `pos`, cut short at the end of the text.
-std::size_t utf8_step(std::string_view text, std::size_t pos);
+// Inline: the character-aware commands call it once per character.
+inline std::size_t utf8_step(std::string_view text, std::size_t pos) {
+    if (pos >= text.size()) return 0;
+    const auto length = static_cast<std::size_t>(utf8_char_length(static_cast<unsigned char>(text[pos])));
+    const std::size_t remaining = text.size() - pos;
+    return length < remaining ? length : remaining;
+}
 
 // Number of characters.
 int32_t utf8_length(std::string_view text);
