@@ -15,11 +15,15 @@ std::optional<std::string> send_request(platform::RequestFunction export_functio
 }
 
 std::string execute_request(const std::vector<std::string>& arguments) {
-    std::string request = "EXECUTE SAORI/1.0\r\nCharset: UTF-8\r\n";
+    std::size_t size = 40;
+    for (const std::string& argument : arguments) size += argument.size() + 20;
+    std::string request;
+    request.reserve(size);
+    request.append("EXECUTE SAORI/1.0\r\nCharset: UTF-8\r\n");
     for (std::size_t n = 0; n < arguments.size(); ++n) {
-        request += "Argument" + std::to_string(n) + ": " + arguments[n] + "\r\n";
+        request.append("Argument").append(std::to_string(n)).append(": ").append(arguments[n]).append("\r\n");
     }
-    request += "\r\n";
+    request.append("\r\n");
     return request;
 }
 
