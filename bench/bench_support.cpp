@@ -2,6 +2,8 @@
 
 #include "cli/module_client.h"
 
+#include <cstdint>
+
 extern "C" HGLOBAL request(HGLOBAL h, long* len);
 
 std::string round_trip(const std::string& request_text) {
@@ -10,4 +12,31 @@ std::string round_trip(const std::string& request_text) {
 
 std::string execute(const std::vector<std::string>& arguments) {
     return round_trip(execute_request(arguments));
+}
+
+std::string repeat_to_size(std::string_view unit, std::size_t bytes) {
+    std::string text;
+    text.reserve(bytes + unit.size());
+    while (text.size() + unit.size() <= bytes) text += unit;
+    return text;
+}
+
+void set_bytes_processed(benchmark::State& state, std::size_t bytes_per_iteration) {
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
+                            static_cast<int64_t>(bytes_per_iteration));
+}
+
+std::string plain_replace(std::string_view text, std::string_view search,
+                          std::string_view replacement) {
+    std::string result;
+    result.reserve(text.size());
+    std::size_t copied = 0;
+    for (std::size_t found = text.find(search); found != std::string_view::npos;
+         found = text.find(search, copied)) {
+        result.append(text, copied, found - copied);
+        result += replacement;
+        copied = found + search.size();
+    }
+    result.append(text, copied, std::string_view::npos);
+    return result;
 }

@@ -36,21 +36,21 @@ void BM_TenThousandArguments(benchmark::State& state) {
     for (int n = 0; n < 10000; ++n) arguments.push_back("argument");
     const std::string text = execute_request(arguments);
     for (auto _ : state) benchmark::DoNotOptimize(round_trip(text));
-    state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(text.size()));
+    set_bytes_processed(state, text.size());
 }
 BENCHMARK(BM_TenThousandArguments);
 
 void BM_OneMebibyteArgument(benchmark::State& state) {
     const std::string text = execute_request({"is_empty", std::string(1 << 20, 'x')});
     for (auto _ : state) benchmark::DoNotOptimize(round_trip(text));
-    state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(text.size()));
+    set_bytes_processed(state, text.size());
 }
 BENCHMARK(BM_OneMebibyteArgument);
 
 void BM_OneMebibyteFloor(benchmark::State& state) {
     const std::string text = execute_request({"is_empty", std::string(1 << 20, 'x')});
     for (auto _ : state) benchmark::DoNotOptimize(send_request(copy_in_copy_out, text));
-    state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(text.size()));
+    set_bytes_processed(state, text.size());
 }
 BENCHMARK(BM_OneMebibyteFloor);
 

@@ -19,25 +19,16 @@ constexpr std::string_view kUnit =
     "吾輩は猫である。名前はまだ無い。どこで生れたか、とんと見当がつかぬ。"
     "The cat sat, the dog ran; 1904. ";
 
-// Whole units up to about `bytes` bytes.
-std::string sample_text(std::size_t bytes) {
-    std::string text;
-    text.reserve(bytes + kUnit.size());
-    while (text.size() + kUnit.size() <= bytes) text += kUnit;
-    return text;
-}
-
 void run_command(benchmark::State& state, const char* command,
                  std::initializer_list<const char*> operands) {
-    const std::string text = sample_text(static_cast<std::size_t>(state.range(0)));
+    const std::string text = repeat_to_size(kUnit, static_cast<std::size_t>(state.range(0)));
     std::vector<std::string> arguments{command, text};
     arguments.insert(arguments.end(), operands.begin(), operands.end());
     for (auto _ : state) {
         std::string response = execute(arguments);
         benchmark::DoNotOptimize(response);
     }
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
-                            static_cast<int64_t>(text.size()));
+    set_bytes_processed(state, text.size());
 }
 
 std::size_t lead_length(unsigned char lead) {
@@ -62,21 +53,6 @@ std::string plain_reverse(const std::string& text) {
     return reversed;
 }
 
-std::string plain_replace(const std::string& text, const std::string& search,
-                          const std::string& replacement) {
-    std::string result;
-    result.reserve(text.size());
-    std::size_t copied = 0;
-    for (std::size_t found = text.find(search); found != std::string::npos;
-         found = text.find(search, copied)) {
-        result.append(text, copied, found - copied);
-        result += replacement;
-        copied = found + search.size();
-    }
-    result.append(text, copied, std::string::npos);
-    return result;
-}
-
 void BM_Reverse(benchmark::State& state) { run_command(state, "reverse", {}); }
 void BM_Length(benchmark::State& state) { run_command(state, "length", {}); }
 void BM_Split(benchmark::State& state) { run_command(state, "split", {"、。,; "}); }
@@ -85,25 +61,23 @@ void BM_Erase(benchmark::State& state) { run_command(state, "erase", {"猫"}); }
 void BM_Count(benchmark::State& state) { run_command(state, "count", {"猫"}); }
 
 void BM_PlainReverse(benchmark::State& state) {
-    const std::string text = sample_text(static_cast<std::size_t>(state.range(0)));
+    const std::string text = repeat_to_size(kUnit, static_cast<std::size_t>(state.range(0)));
     for (auto _ : state) {
         std::string reversed = plain_reverse(text);
         benchmark::DoNotOptimize(reversed);
     }
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
-                            static_cast<int64_t>(text.size()));
+    set_bytes_processed(state, text.size());
 }
 
 void BM_PlainReplace(benchmark::State& state) {
-    const std::string text = sample_text(static_cast<std::size_t>(state.range(0)));
+    const std::string text = repeat_to_size(kUnit, static_cast<std::size_t>(state.range(0)));
     const std::string search = "猫";
     const std::string replacement = "犬";
     for (auto _ : state) {
         std::string replaced = plain_replace(text, search, replacement);
         benchmark::DoNotOptimize(replaced);
     }
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
-                            static_cast<int64_t>(text.size()));
+    set_bytes_processed(state, text.size());
 }
 
 constexpr int64_t kOneMiB = int64_t{1} << 20;

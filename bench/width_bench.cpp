@@ -28,31 +28,18 @@ constexpr std::string_view kUnit =
     "ガッコウのセンセイは「ＡＢＣ１２３」と言った。ﾃﾞｰﾀﾍﾞｰｽをｶﾞｲﾄﾞする、"
     "ひらがなとカタカナ！　ぱぴぷぺぽ（パピプペポ） Data 2024: ok, x/y*z. ";
 
-// Whole units up to about `bytes` bytes.
-std::string sample_text(std::size_t bytes) {
-    std::string text;
-    text.reserve(bytes + kUnit.size());
-    while (text.size() + kUnit.size() <= bytes) text += kUnit;
-    return text;
-}
-
-void report_bytes(benchmark::State& state, const std::string& text) {
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
-                            static_cast<int64_t>(text.size()));
-}
-
 void run_command(benchmark::State& state, const char* command) {
-    const std::string text = sample_text(static_cast<std::size_t>(state.range(0)));
+    const std::string text = repeat_to_size(kUnit, static_cast<std::size_t>(state.range(0)));
     const std::vector<std::string> arguments{command, text};
     for (auto _ : state) {
         std::string response = execute(arguments);
         benchmark::DoNotOptimize(response);
     }
-    report_bytes(state, text);
+    set_bytes_processed(state, text.size());
 }
 
 void run_icu(benchmark::State& state, const char* transliterator_id) {
-    const std::string text = sample_text(static_cast<std::size_t>(state.range(0)));
+    const std::string text = repeat_to_size(kUnit, static_cast<std::size_t>(state.range(0)));
     UErrorCode status = U_ZERO_ERROR;
     const std::unique_ptr<icu::Transliterator> transliterator(
         icu::Transliterator::createInstance(transliterator_id, UTRANS_FORWARD, status));
@@ -72,7 +59,7 @@ void run_icu(benchmark::State& state, const char* transliterator_id) {
         }
         benchmark::DoNotOptimize(converted);
     }
-    report_bytes(state, text);
+    set_bytes_processed(state, text.size());
 }
 
 void BM_Zen2han(benchmark::State& state) { run_command(state, "zen2han"); }
