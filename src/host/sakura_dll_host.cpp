@@ -1,7 +1,5 @@
 #include "host/sakura_dll_host.h"
 
-#include <algorithm>
-
 namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
@@ -56,8 +54,6 @@ std::string SakuraDLLHost::request(const std::string& request_text) {
     const std::string version(protocol_part);
 
     HeaderList request_headers;
-    // Every header line but the last ends in a line feed.
-    request_headers.reserve(static_cast<std::size_t>(std::count(rest.begin(), rest.end(), '\n')) + 1);
     while (!rest.empty()) {
         std::string_view line = split_first(rest, kLineEnd);
         const std::string_view key = split_first(line, kKeySeparator);
