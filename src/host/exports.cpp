@@ -2,12 +2,13 @@
 // string, frees the block, forwards to the one host object and, for request
 // and getversionlist, hands back a new block that the host then owns. No
 // exception leaves these functions.
+#include <limits>
 #include <ostream>
 #include <string>
 #include <string_view>
 
 #include "common/sender.h"
-#include "platform/exports_abi.h"
+#include "host/exports.h"
 #include "platform/platform.h"
 #include "tavo/tavo.h"
 
@@ -21,6 +22,10 @@ constexpr std::string_view kInternalErrorResponse =
     "SAORI/1.0 500 Internal Server Error\r\nCharset: UTF-8\r\nResult: \r\n\r\n";
 
 HGLOBAL hand_back(std::string_view response, long* len) {
+    // The host reads the length as a long: a longer answer cannot be handed over.
+    if (response.size() > static_cast<std::size_t>(std::numeric_limits<long>::max())) {
+        response = kInternalErrorResponse;
+    }
     HGLOBAL block = platform::make_block(response);
     *len = block == nullptr ? 0 : static_cast<long>(response.size());
     return block;

@@ -2,6 +2,7 @@
 // handler.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <deque>
 #include <string>
@@ -37,3 +38,11 @@ inline CommandResult bad_request(std::string message) {
     return {kStatusBadRequest, std::move(message)};
 }
 inline CommandResult yes_no(bool answer) { return ok(answer ? "1" : "0"); }
+
+// The largest result that replace and join build. Their results can be far
+// larger than the request (a long replacement for every character, a long
+// separator between many items); beyond this they are answered like memory
+// exhaustion, so that a small request cannot make the host allocate without
+// limit.
+constexpr uint64_t kMaxResultBytes = uint64_t{256} << 20;
+inline CommandResult result_too_large() { return {kStatusInternalError, std::string()}; }

@@ -131,10 +131,11 @@ CommandResult command_join(ArgumentList& arguments, ValueList&) {
     if (arguments.size() == 1) return ok(std::string());
 
     const std::string& separator = arguments[0];
-    std::size_t size = separator.size() * (arguments.size() - 2);
+    uint64_t size = uint64_t{separator.size()} * (arguments.size() - 2);
     for (std::size_t item = 1; item < arguments.size(); ++item) size += arguments[item].size();
+    if (size > kMaxResultBytes) return result_too_large();
     std::string joined;
-    joined.reserve(size);
+    joined.reserve(static_cast<std::size_t>(size));
     joined += arguments[1];
     for (std::size_t item = 2; item < arguments.size(); ++item) {
         joined += separator;

@@ -93,4 +93,22 @@ TEST(TextCommands, SplitCharactersOfALargeText) {
     EXPECT_EQ(pieces.values.front(), "あ");
 }
 
+TEST(TextCommands, ResultsPastTheLimitAreRefusedBeforeTheyAreBuilt) {
+    // 20,000 matches of a 20,000-byte replacement would make 400 MB.
+    const Outcome replaced = run(command_replace, {repeat("a", 20000), "a", repeat("b", 20000)});
+    EXPECT_EQ(replaced.result.status, 500);
+    EXPECT_EQ(replaced.result.text, "");
+
+    // The bound says "maybe too large"; the one real match keeps it small.
+    const Outcome one = run(command_replace, {"a" + repeat("x", 30000), "a", repeat("b", 20000)});
+    EXPECT_EQ(one.result.status, 200);
+    EXPECT_EQ(one.result.text.size(), 50000u);
+
+    // 30,000 items joined by a 10,000-byte separator would make 300 MB.
+    ArgumentList arguments(30001);
+    arguments[0] = repeat("-", 10000);
+    ValueList values;
+    EXPECT_EQ(command_join(arguments, values).status, 500);
+}
+
 }  // namespace
