@@ -1,10 +1,10 @@
 #include "bench_support.h"
 
 #include "cli/module_client.h"
+#include "host/exports.h"
 
 #include <cstdint>
 
-extern "C" HGLOBAL request(HGLOBAL h, long* len);
 
 std::string round_trip(const std::string& request_text) {
     return send_request(request, request_text).value_or(std::string());

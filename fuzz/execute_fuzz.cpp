@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "cli/module_client.h"
+#include "host/exports.h"
 
-extern "C" HGLOBAL request(HGLOBAL h, long* len);
 
 namespace {
 

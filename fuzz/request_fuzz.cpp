@@ -5,9 +5,7 @@
 #include <cstring>
 #include <string_view>
 
-#include "platform/exports_abi.h"
-
-extern "C" HGLOBAL request(HGLOBAL h, long* len);
+#include "host/exports.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     void* block = std::malloc(size + 1);

@@ -7,13 +7,9 @@
 #include <new>
 #include <string>
 
+#include "host/exports.h"
 #include "host/saori_host.h"
-#include "platform/exports_abi.h"
 #include "platform/platform.h"
-
-extern "C" BOOL load(HGLOBAL h, long len);
-extern "C" HGLOBAL request(HGLOBAL h, long* len);
-extern "C" HGLOBAL getversionlist(HGLOBAL h, long* len);
 
 namespace {
 
