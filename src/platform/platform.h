@@ -32,7 +32,8 @@ std::optional<std::vector<std::string>> list_directory(const std::string& direct
 bool create_directory(const std::string& path);
 
 // Sends one zero-terminated line to the debug viewer window if the window
-// was found at the first call; the lookup is made once per load.
+// was found at the first call; the lookup is made once while the library
+// stays loaded.
 void send_to_viewer_window(std::string_view line);
 
 // Shows a system-modal message box.

@@ -15,7 +15,7 @@ namespace platform {
 namespace {
 
 // Scripts written for Windows hosts separate path parts with "\"; here every
-// backslash is a separator, and the empty directory text is the root.
+// backslash is a separator.
 std::string posix_path(std::string path) {
     std::replace(path.begin(), path.end(), '\\', '/');
     return path;
@@ -54,6 +54,7 @@ uint32_t tick_count() {
 }
 
 std::optional<std::vector<std::string>> list_directory(const std::string& directory) {
+    // The empty directory text lists the root, as "\*" does on Windows.
     const std::string path = directory.empty() ? std::string("/") : posix_path(directory);
     DIR* search = opendir(path.c_str());
     if (search == nullptr) return std::nullopt;

@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <fstream>
 
+#include "cli/module_client.h"
+
 namespace {
 
 int hex_digit(char c) {
@@ -53,13 +55,7 @@ struct CaseDraft {
     std::vector<std::string> values;
 
     ProtocolCase finish() {
-        if (has_arguments) {
-            result.request = "EXECUTE SAORI/1.0\r\nCharset: UTF-8\r\n";
-            for (std::size_t n = 0; n < arguments.size(); ++n) {
-                result.request += "Argument" + std::to_string(n) + ": " + arguments[n] + "\r\n";
-            }
-            result.request += "\r\n";
-        }
+        if (has_arguments) result.request = execute_request(arguments);
         if (status != 0) {
             result.expected_response = "SAORI/1.0 " + std::to_string(status) + " " +
                                        status_words(status) + "\r\nCharset: UTF-8\r\n";

@@ -1,8 +1,8 @@
 // The one-scan width and kana conversions against their definition: ordered
 // passes, each pair replacing every occurrence of its source form that starts
-// on a character boundary. The passes are run here the slow way, with a scan
-// of their own, on generated texts that mix every table's forms with marks
-// without a base, ASCII, stray bytes and characters cut short.
+// on a character boundary (the slow definitions in tests/oracles), on
+// generated texts that mix every table's forms with marks without a base,
+// ASCII, stray bytes and characters cut short.
 #include "tavo/width_conversion.h"
 
 #include "oracles/text_oracles.h"
