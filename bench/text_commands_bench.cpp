@@ -3,6 +3,8 @@
 // code-point reversal for reverse and a std::string::find loop for replace.
 #include "bench_support.h"
 
+#include "common/stltool.h"
+
 #include <benchmark/benchmark.h>
 
 #include <cstddef>
@@ -31,21 +33,13 @@ void run_command(benchmark::State& state, const char* command,
     set_bytes_processed(state, text.size());
 }
 
-std::size_t lead_length(unsigned char lead) {
-    if (lead >= 0xC2 && lead <= 0xDF) return 2;
-    if (lead >= 0xE0 && lead <= 0xEF) return 3;
-    if (lead >= 0xF0 && lead <= 0xF4) return 4;
-    return 1;
-}
-
 // Code points copied whole into a buffer of the final size, from the back.
 std::string plain_reverse(const std::string& text) {
     std::string reversed(text.size(), '\0');
     std::size_t back = text.size();
     std::size_t position = 0;
     while (position < text.size()) {
-        std::size_t length = lead_length(static_cast<unsigned char>(text[position]));
-        if (length > text.size() - position) length = text.size() - position;
+        const std::size_t length = utf8_step(text, position);
         back -= length;
         text.copy(&reversed[back], length, position);
         position += length;

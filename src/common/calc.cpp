@@ -9,6 +9,15 @@
 
 namespace {
 
+// The priorities of the other tokens: the final "Guard" and ")" rank below
+// every operator, "(" above everything.
+constexpr int32_t kGuardPriority = 0;
+constexpr int32_t kClosePriority = 10;
+constexpr int32_t kOpenPriority = 110;
+
+// Deepest nesting of parentheses an expression may have; deeper ones fail.
+constexpr int kMaxNesting = 256;
+
 // Longest text an operator may produce, and the most bytes the value stack
 // may hold at once; beyond them the evaluation fails instead of allocating.
 constexpr std::size_t kMaxTextBytes = 16777216;
@@ -31,7 +40,16 @@ constexpr Replacement kNormalisations[] = {
 
 bool is_prefix_operator(char c) { return c == '!' || c == '+' || c == '-'; }
 
-bool is_digit(char c) { return c >= '0' && c <= '9'; }
+// The first operator of the table whose text begins at `pos`, or nullptr.
+const BinaryOperator* match_operator(const ExpressionSyntax& syntax, std::string_view text,
+                                     std::size_t pos) {
+    const std::string_view rest = text.substr(pos);
+    for (std::size_t i = 0; i < syntax.operator_count; ++i) {
+        const std::string_view op = syntax.operators[i].text;
+        if (rest.compare(0, op.size(), op) == 0) return &syntax.operators[i];
+    }
+    return nullptr;
+}
 
 bool read_operand(TokenScan& scan);
 
@@ -56,7 +74,7 @@ bool read_operand(TokenScan& scan) {
     const std::string_view text = scan.text;
     const std::size_t start = scan.pos;
     std::size_t end = start;
-    while (end < text.size() && is_digit(text[end])) ++end;
+    while (end < text.size() && is_ascii_digit(text[end])) ++end;
     if (end > start &&
         (end == text.size() || text[end] == ')' || match_operator(kSyntax, text, end) != nullptr)) {
         scan.tokens.push_back({std::string(text.substr(start, end - start)), kOperandPriority});
@@ -253,16 +271,6 @@ bool evaluate_postfix(std::vector<Token>& postfix, std::string& result) {
 }
 
 }  // namespace
-
-const BinaryOperator* match_operator(const ExpressionSyntax& syntax, std::string_view text,
-                                     std::size_t pos) {
-    const std::string_view rest = text.substr(pos);
-    for (std::size_t i = 0; i < syntax.operator_count; ++i) {
-        const std::string_view op = syntax.operators[i].text;
-        if (rest.compare(0, op.size(), op) == 0) return &syntax.operators[i];
-    }
-    return nullptr;
-}
 
 bool tokenize(std::string_view text, const ExpressionSyntax& syntax, std::vector<Token>& tokens) {
     TokenScan scan{text, 0, {}};

@@ -10,20 +10,16 @@
 #include <vector>
 
 // One piece of an expression. The priority ranks operators and also tells
-// the kind of token (the constants below; binary operators rank 35 to 80).
+// the kind of token: operands and prefix operators have the constants below,
+// binary operators rank 35 to 80, and the parentheses and the final "Guard"
+// of the postfix form have priorities of their own.
 struct Token {
     std::string text;
     int32_t priority;
 };
 
-constexpr int32_t kGuardPriority = 0;
-constexpr int32_t kClosePriority = 10;
 constexpr int32_t kPrefixPriority = 90;
 constexpr int32_t kOperandPriority = 100;
-constexpr int32_t kOpenPriority = 110;
-
-// Deepest nesting of parentheses an expression may have; deeper ones fail.
-constexpr int kMaxNesting = 256;
 
 struct BinaryOperator {
     std::string_view text;
@@ -46,13 +42,10 @@ struct ExpressionSyntax {
     bool (*read_operand)(TokenScan& scan);
 };
 
-// The first operator of the table whose text begins at `pos`, or nullptr.
-const BinaryOperator* match_operator(const ExpressionSyntax& syntax, std::string_view text,
-                                     std::size_t pos);
-
 // Cuts the whole text into tokens, checking that operands and binary
 // operators alternate, prefix operators ("!", "+", "-") stand before operands
-// and parentheses balance. False when the text is not such an expression.
+// and parentheses balance, nested at most 256 deep. False when the text is not
+// such an expression.
 bool tokenize(std::string_view text, const ExpressionSyntax& syntax, std::vector<Token>& tokens);
 
 // Reorders tokens into postfix order by priority; the sentinel "Guard" comes

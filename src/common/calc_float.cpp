@@ -5,9 +5,7 @@
 #include "common/simple_stack.h"
 #include "common/stltool.h"
 
-#include <charconv>
 #include <iterator>
-#include <limits>
 #include <string_view>
 #include <vector>
 
@@ -27,7 +25,7 @@ constexpr Replacement kNormalisations[] = {
     {"７", "7"}, {"８", "8"}, {"９", "9"}, {"．", "."},
 };
 
-bool is_number_char(char c) { return (c >= '0' && c <= '9') || c == '.'; }
+bool is_number_char(char c) { return is_ascii_digit(c) || c == '.'; }
 
 // A run of digits and "." with at most one ".".
 bool read_number(TokenScan& scan) {
@@ -42,20 +40,6 @@ bool read_number(TokenScan& scan) {
 }
 
 constexpr ExpressionSyntax kSyntax = {kOperators, std::size(kOperators), read_number};
-
-// The value atof gives for a number operand: "." alone is 0, "5." is 5 and
-// ".5" is 0.5; too large a number is an infinity, too small a one 0.
-double number_value(std::string_view number) {
-    double value = 0;
-    const std::errc error =
-        std::from_chars(number.data(), number.data() + number.size(), value).ec;
-    if (error == std::errc::result_out_of_range) {
-        const std::string_view integer_part = number.substr(0, number.find('.'));
-        const bool too_large = integer_part.find_first_not_of('0') != std::string_view::npos;
-        return too_large ? std::numeric_limits<double>::infinity() : 0.0;
-    }
-    return error == std::errc() ? value : 0.0;
-}
 
 double apply_binary(std::string_view op, double left, double right) {
     if (op == "*") return left * right;
@@ -78,7 +62,8 @@ double evaluate_postfix(const std::vector<Token>& postfix) {
     for (std::size_t i = 0; i + 1 < postfix.size(); ++i) {
         const Token& token = postfix[i];
         if (token.priority == kOperandPriority) {
-            values.push(number_value(token.text));
+            // Digits with at most one ".": "." alone is 0, "5." is 5, ".5" is 0.5.
+            values.push(parse_double(token.text));
         } else if (token.priority == kPrefixPriority) {
             double& value = values.peek();
             if (token.text == "!") value = value == 0 ? 1 : 0;

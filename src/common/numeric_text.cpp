@@ -1,13 +1,13 @@
 #include "common/numeric_text.h"
 
+#include "common/stltool.h"
+
 #include <charconv>
 #include <cmath>
 #include <limits>
 #include <optional>
 
 namespace {
-
-constexpr int kDefaultPrecision = 6;
 
 // Spelling of the values that have no digits.
 std::string non_finite_text(double value, bool upper_case) {
@@ -72,23 +72,15 @@ std::string general_text(double value, int precision, bool alternate) {
     return text;
 }
 
-bool is_space(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
-
-bool is_digit(char c) { return c >= '0' && c <= '9'; }
-
 bool is_hex_digit(char c) {
-    return is_digit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+    return is_ascii_digit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
 }
-
-char lower_case(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 // Whether `text` starts with the lower-case `word` in any case.
 bool starts_with_word(std::string_view text, std::string_view word) {
     if (text.size() < word.size()) return false;
     for (std::size_t i = 0; i < word.size(); ++i) {
-        if (lower_case(text[i]) != word[i]) return false;
+        if (ascii_lower(text[i]) != word[i]) return false;
     }
     return true;
 }
@@ -97,7 +89,7 @@ bool starts_with_word(std::string_view text, std::string_view word) {
 // position after them.
 std::size_t skip_space_and_sign(std::string_view text, bool& negative) {
     std::size_t pos = 0;
-    while (pos < text.size() && is_space(text[pos])) ++pos;
+    while (pos < text.size() && is_c_space(text[pos])) ++pos;
     negative = pos < text.size() && text[pos] == '-';
     if (pos < text.size() && (text[pos] == '-' || text[pos] == '+')) ++pos;
     return pos;
@@ -117,7 +109,7 @@ constexpr int64_t kExponentLimit = 1000000000;
 // exponent introduced by "e" (by "p"). No digits before the exponent: nothing.
 std::optional<ScannedNumber> scan_number(std::string_view text, bool hexadecimal) {
     auto is_mantissa_digit = [hexadecimal](char c) {
-        return hexadecimal ? is_hex_digit(c) : is_digit(c);
+        return hexadecimal ? is_hex_digit(c) : is_ascii_digit(c);
     };
     std::size_t pos = 0;
     int64_t digit_count = 0;
@@ -139,14 +131,15 @@ std::optional<ScannedNumber> scan_number(std::string_view text, bool hexadecimal
 
     int64_t exponent = 0;
     const char marker = hexadecimal ? 'p' : 'e';
-    if (pos < text.size() && lower_case(text[pos]) == marker) {
+    if (pos < text.size() && ascii_lower(text[pos]) == marker) {
         std::size_t exponent_pos = pos + 1;
         const bool negative =
             exponent_pos < text.size() && text[exponent_pos] == '-';
         if (exponent_pos < text.size() && (text[exponent_pos] == '-' || text[exponent_pos] == '+'))
             ++exponent_pos;
-        if (exponent_pos < text.size() && is_digit(text[exponent_pos])) {
-            for (; exponent_pos < text.size() && is_digit(text[exponent_pos]); ++exponent_pos) {
+        if (exponent_pos < text.size() && is_ascii_digit(text[exponent_pos])) {
+            for (; exponent_pos < text.size() && is_ascii_digit(text[exponent_pos]);
+                 ++exponent_pos) {
                 if (exponent < kExponentLimit) exponent = exponent * 10 + (text[exponent_pos] - '0');
             }
             if (negative) exponent = -exponent;
@@ -192,19 +185,18 @@ std::string format_fixed(double value, int precision) {
 
 std::string format_float(double value, const FloatFormat& format) {
     if (!std::isfinite(value)) return non_finite_text(value, format.upper_case);
-    const int precision = format.precision < 0 ? kDefaultPrecision : format.precision;
     std::string text;
     switch (format.notation) {
         case Notation::fixed:
-            text = chars_text(value, std::chars_format::fixed, precision);
+            text = chars_text(value, std::chars_format::fixed, format.precision);
             if (format.alternate) ensure_point(text);
             break;
         case Notation::scientific:
-            text = chars_text(value, std::chars_format::scientific, precision);
+            text = chars_text(value, std::chars_format::scientific, format.precision);
             if (format.alternate) ensure_point(text);
             break;
         case Notation::general:
-            text = general_text(value, precision, format.alternate);
+            text = general_text(value, format.precision, format.alternate);
             break;
     }
     if (format.upper_case) {
@@ -231,7 +223,7 @@ uint32_t parse_unsigned(std::string_view text) {
     std::size_t pos = skip_space_and_sign(text, negative);
     constexpr uint64_t kMaximum = std::numeric_limits<uint32_t>::max();
     uint64_t magnitude = 0;
-    for (; pos < text.size() && is_digit(text[pos]); ++pos) {
+    for (; pos < text.size() && is_ascii_digit(text[pos]); ++pos) {
         magnitude = magnitude * 10 + static_cast<uint64_t>(text[pos] - '0');
         if (magnitude > kMaximum) return static_cast<uint32_t>(kMaximum);
     }

@@ -8,7 +8,7 @@
 
 // The C conversion "%.<precision>f". Infinities and not-a-number values are
 // spelled "inf", "-inf" and "nan" (the sign of a not-a-number is dropped).
-// A negative precision means 6, as in C.
+// The precision is not negative.
 std::string format_fixed(double value, int precision);
 
 enum class Notation { fixed, scientific, general };
@@ -17,7 +17,7 @@ enum class Notation { fixed, scientific, general };
 // upper case for "%E" and "%G", with "#" as the alternate form.
 struct FloatFormat {
     Notation notation = Notation::fixed;
-    int precision = 6;        // negative means 6, as in C
+    int precision = 6;        // not negative
     bool upper_case = false;  // "E" for the exponent, "INF" and "NAN"
     bool alternate = false;   // always a point; general keeps trailing zeros
 };

@@ -204,26 +204,8 @@ int32_t clamp_count(std::size_t count) {
     return static_cast<int32_t>(count < kMax ? count : kMax);
 }
 
-// The full-width form U+FF01..U+FF5E is EF BC 81..BF, EF BD 80..9E. Gives the
-// ASCII character for the full-width digits, Latin letters, "－" and "＋"
-// starting at `pos` (all three bytes present), or 0.
-char ascii_for_full_width(std::string_view text, std::size_t pos) {
-    if (text.size() - pos < 3 || static_cast<unsigned char>(text[pos]) != 0xEF) return 0;
-    const auto second = static_cast<unsigned char>(text[pos + 1]);
-    const auto third = static_cast<unsigned char>(text[pos + 2]);
-    if (second == 0xBC) {
-        if (third >= 0x90 && third <= 0x99) return static_cast<char>('0' + (third - 0x90));
-        if (third >= 0xA1 && third <= 0xBA) return static_cast<char>('A' + (third - 0xA1));
-        if (third == 0x8D) return '-';
-        if (third == 0x8B) return '+';
-    } else if (second == 0xBD) {
-        if (third >= 0x81 && third <= 0x9A) return static_cast<char>('a' + (third - 0x81));
-    }
-    return 0;
-}
-
 // Reads a text the way the C library's atoi does, one byte at a time, with
-// the full-width forms of to_ascii_alnum optionally decoded on the way.
+// the full-width forms of ascii_for_full_width optionally decoded on the way.
 class DecimalReader {
 public:
     DecimalReader(std::string_view text, bool full_width) : text_(text), full_width_(full_width) {}
@@ -252,10 +234,6 @@ private:
     std::size_t width_ = 1;
 };
 
-bool is_c_space(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
-
 // atoi with values outside the signed 32-bit range saturated.
 int32_t read_decimal(DecimalReader reader) {
     while (is_c_space(reader.peek())) reader.advance();
@@ -267,7 +245,7 @@ int32_t read_decimal(DecimalReader reader) {
     }
     constexpr int64_t kBeyondRange = int64_t{1} << 31;
     int64_t magnitude = 0;
-    for (char c = reader.peek(); c >= '0' && c <= '9'; c = reader.peek()) {
+    for (char c = reader.peek(); is_ascii_digit(c); c = reader.peek()) {
         if (magnitude < kBeyondRange) magnitude = magnitude * 10 + (c - '0');
         reader.advance();
     }
@@ -277,6 +255,22 @@ int32_t read_decimal(DecimalReader reader) {
 }
 
 }  // namespace
+
+// The full-width form U+FF01..U+FF5E is EF BC 81..BF, EF BD 80..9E.
+char ascii_for_full_width(std::string_view text, std::size_t pos) {
+    if (text.size() - pos < 3 || static_cast<unsigned char>(text[pos]) != 0xEF) return 0;
+    const auto second = static_cast<unsigned char>(text[pos + 1]);
+    const auto third = static_cast<unsigned char>(text[pos + 2]);
+    if (second == 0xBC) {
+        if (third >= 0x90 && third <= 0x99) return static_cast<char>('0' + (third - 0x90));
+        if (third >= 0xA1 && third <= 0xBA) return static_cast<char>('A' + (third - 0xA1));
+        if (third == 0x8D) return '-';
+        if (third == 0x8B) return '+';
+    } else if (second == 0xBD) {
+        if (third >= 0x81 && third <= 0x9A) return static_cast<char>('a' + (third - 0x81));
+    }
+    return 0;
+}
 
 int32_t utf8_length(std::string_view text) {
     std::size_t count = 0;
@@ -339,7 +333,7 @@ bool is_integer_text(std::string_view text) {
     if (!text.empty() && text.front() == '-') text.remove_prefix(1);
     if (text.empty()) return false;
     for (const char c : text) {
-        if (c < '0' || c > '9') return false;
+        if (!is_ascii_digit(c)) return false;
     }
     return true;
 }
@@ -357,27 +351,6 @@ bool is_letter_text(std::string_view text) {
         pos += 3;
     }
     return true;
-}
-
-std::string to_ascii_alnum(std::string_view text) {
-    // One pass gives what the 64 replacement passes give: each pass matches
-    // only whole three-byte characters at character boundaries, and putting
-    // one ASCII byte in place of such a character leaves every later
-    // boundary where it was.
-    std::string result;
-    result.reserve(text.size());
-    std::size_t pos = 0;
-    while (pos < text.size()) {
-        if (const char ascii = ascii_for_full_width(text, pos)) {
-            result.push_back(ascii);
-            pos += 3;
-        } else {
-            const std::size_t length = utf8_step(text, pos);
-            result.append(text, pos, length);
-            pos += length;
-        }
-    }
-    return result;
 }
 
 int32_t parse_int(std::string_view text) { return read_decimal(DecimalReader(text, true)); }

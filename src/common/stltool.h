@@ -54,18 +54,33 @@ bool erase_once(std::string& text, std::string_view search);
 
 bool ends_with(std::string_view text, std::string_view suffix);
 
+// The C library's isspace in the "C" locale: space, \t, \n, \v, \f and \r.
+constexpr bool is_c_space(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+constexpr bool is_ascii_digit(char c) { return c >= '0' && c <= '9'; }
+
+// A-Z to a-z; every other byte as it is.
+constexpr char ascii_lower(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
 // An optional single "-" followed by one or more ASCII digits.
 bool is_integer_text(std::string_view text);
 
 // Every character is A-Z, a-z or their full-width forms; the empty text passes.
 bool is_letter_text(std::string_view text);
 
-// Full-width digits, Latin letters, "－" and "＋" turned into ASCII.
-std::string to_ascii_alnum(std::string_view text);
+// The full-width digits, Latin letters, "－" and "＋" (three bytes each):
+// the ASCII character that the one starting at `pos` (at most the text's size)
+// stands for, or 0 when no such form starts there.
+char ascii_for_full_width(std::string_view text, std::size_t pos);
 
-// The C library's atoi over to_ascii_alnum of the text: leading white space,
-// one optional sign, decimal digits up to the first other byte. Values
-// outside the signed 32-bit range saturate at its ends.
+// The C library's atoi over the text with the full-width forms above read as
+// their ASCII characters: leading white space, one optional sign, decimal
+// digits up to the first other byte. Values outside the signed 32-bit range
+// saturate at its ends.
 int32_t parse_int(std::string_view text);
 
 // atoi over the text as it stands (no full-width conversion), with the same

@@ -18,8 +18,6 @@ std::pair<std::string, std::string> normalised_operands(const ArgumentList& argu
     return {std::move(first), std::move(second)};
 }
 
-char ascii_lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
 // Byte-for-byte equality with A-Z taken as a-z; every other byte as it is.
 bool equal_ignoring_ascii_case(const std::string& a, const std::string& b) {
     if (a.size() != b.size()) return false;

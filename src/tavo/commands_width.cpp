@@ -4,6 +4,7 @@
 #include "tavo/commands.h"
 #include "tavo/width_conversion.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -38,30 +39,19 @@ uint32_t selected_classes(const ArgumentList& arguments) {
 // One optional sign, "+", "-", "＋" or "－", then one or more ASCII or
 // full-width digits.
 bool is_signed_digit_text(std::string_view text) {
-    constexpr std::string_view kFullWidthSigns[] = {"＋", "－"};
-    if (!text.empty() && (text[0] == '+' || text[0] == '-')) {
-        text.remove_prefix(1);
-    } else {
-        for (const std::string_view sign : kFullWidthSigns) {
-            if (text.substr(0, sign.size()) == sign) {
-                text.remove_prefix(sign.size());
-                break;
-            }
-        }
-    }
-    if (text.empty()) return false;
-    while (!text.empty()) {
-        if (text[0] >= '0' && text[0] <= '9') {
-            text.remove_prefix(1);
-        } else if (text.size() >= 3 && text.substr(0, 2) == "\xEF\xBC" &&
-                   static_cast<unsigned char>(text[2]) >= 0x90 &&
-                   static_cast<unsigned char>(text[2]) <= 0x99) {
-            text.remove_prefix(3);  // ０ (EF BC 90) to ９ (EF BC 99)
-        } else {
+    bool has_digit = false;
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        const char full_width = ascii_for_full_width(text, pos);
+        const char c = full_width != 0 ? full_width : text[pos];
+        if (is_ascii_digit(c)) {
+            has_digit = true;
+        } else if (pos != 0 || (c != '+' && c != '-')) {
             return false;
         }
+        pos += full_width != 0 ? 3 : 1;
     }
-    return true;
+    return has_digit;
 }
 
 }  // namespace

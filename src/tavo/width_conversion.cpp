@@ -13,6 +13,8 @@
 // the pair tables.
 #include "tavo/width_conversion.h"
 
+#include "common/stltool.h"
+
 #include <array>
 #include <cstddef>
 #include <cstring>
@@ -20,19 +22,6 @@
 #include <utility>
 
 namespace {
-
-// Bytes in a character, from its first byte: C2-DF 2, E0-EF 3, F0-F4 4, any
-// other byte 1.
-constexpr std::array<uint8_t, 256> kLeadLength = [] {
-    std::array<uint8_t, 256> lengths{};
-    for (std::size_t lead = 0; lead < 256; ++lead) {
-        lengths[lead] = lead >= 0xC2 && lead <= 0xDF   ? 2
-                        : lead >= 0xE0 && lead <= 0xEF ? 3
-                        : lead >= 0xF0 && lead <= 0xF4 ? 4
-                                                       : 1;
-    }
-    return lengths;
-}();
 
 // Every source form starts with a character from one of four blocks of 256
 // code points: U+0000-U+00FF (one or two bytes), and U+2000-U+20FF,
@@ -111,7 +100,8 @@ struct RuleTable {
 
 constexpr int form_key(std::string_view form) {
     if (form.empty()) return kNoKey;
-    const std::size_t length = kLeadLength[static_cast<unsigned char>(form[0])];
+    const auto length =
+        static_cast<std::size_t>(utf8_char_length(static_cast<unsigned char>(form[0])));
     return length <= form.size() ? character_key(form.data(), length) : kNoKey;
 }
 
@@ -266,7 +256,8 @@ std::string convert(std::string_view text, const RuleTable<RuleCount>& table, ui
     std::size_t copied = 0;  // bytes before this position are in the result
     std::size_t pos = 0;
     while (pos < size) {
-        const std::size_t length = kLeadLength[static_cast<unsigned char>(data[pos])];
+        const auto length =
+            static_cast<std::size_t>(utf8_char_length(static_cast<unsigned char>(data[pos])));
         if (length > size - pos) break;  // a last character cut short stays as it is
         const int key = character_key(data + pos, length);
         if (key != kNoKey) {

@@ -31,7 +31,6 @@ const FloatCase kFloatCases[] = {
     {-0.0, F, 1, false, false, "-0.0"},
     {1e20, F, 0, false, false, "100000000000000000000"},
     {0.1, F, 20, false, false, "0.10000000000000000555"},
-    {1.5, F, -1, false, false, "1.500000"},
     {1.5, E, 2, false, false, "1.50e+00"},
     {12345.678, E, 3, false, false, "1.235e+04"},
     {9.9999e9, E, 2, false, false, "1.00e+10"},

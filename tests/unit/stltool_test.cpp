@@ -219,12 +219,20 @@ TEST(SmallTests, IsLetterText) {
 
 // --- numbers ---------------------------------------------------------------
 
-TEST(Numbers, ToAsciiAlnum) {
-    EXPECT_EQ(to_ascii_alnum("０９ＡＺａｚ－＋"), "09AZaz-+");
-    EXPECT_EQ(to_ascii_alnum("　ー−！"), "　ー−！");
-    // The first full-width "1" lies inside the reach of the lead byte E3.
-    EXPECT_EQ(to_ascii_alnum("\xE3\xEF\xBC\x91１"), "\xE3\xEF\xBC\x91" "1");
-    EXPECT_EQ(to_ascii_alnum("１\xEF\xBC"), "1\xEF\xBC");
+TEST(Numbers, AsciiForFullWidth) {
+    const struct {
+        const char* text;
+        std::size_t pos;
+        char ascii;
+    } cases[] = {
+        {"０", 0, '0'}, {"９", 0, '9'},  {"Ａ", 0, 'A'}, {"Ｚ", 0, 'Z'},   {"ａ", 0, 'a'},
+        {"ｚ", 0, 'z'}, {"－", 0, '-'},  {"＋", 0, '+'}, {"x１", 1, '1'},  {"！", 0, 0},
+        {"＠", 0, 0},   {"［", 0, 0},    {"｀", 0, 0},   {"｛", 0, 0},     {"\xEF\xBC", 0, 0},
+        {"1", 0, 0},    {"１", 1, 0},    {"１", 3, 0},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ascii_for_full_width(c.text, c.pos), c.ascii) << c.text << " at " << c.pos;
+    }
 }
 
 TEST(Numbers, ParseInt) {
