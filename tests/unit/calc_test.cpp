@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include "repeat_text.h"
+
 #include <string>
 
 namespace {
@@ -24,12 +26,6 @@ void check(const Case& c) {
 const Case kFails{"", false, ""};
 
 Case fails(std::string expression) { return {std::move(expression), false, ""}; }
-
-std::string repeat(const std::string& unit, std::size_t times) {
-    std::string text;
-    for (std::size_t i = 0; i < times; ++i) text += unit;
-    return text;
-}
 
 TEST(CalcExpression, ArithmeticAndPriorities) {
     const Case cases[] = {

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "repeat_text.h"
+
 #include <string>
 
 namespace {
@@ -17,13 +19,6 @@ Outcome run(CommandHandler handler, ArgumentList arguments) {
     Outcome outcome{{0, std::string()}, {}};
     outcome.result = handler(arguments, outcome.values);
     return outcome;
-}
-
-std::string repeat(const std::string& unit, std::size_t times) {
-    std::string text;
-    text.reserve(unit.size() * times);
-    for (std::size_t i = 0; i < times; ++i) text += unit;
-    return text;
 }
 
 struct SubstrCase {
