@@ -9,13 +9,20 @@
 
 #include "common/sender.h"
 #include "host/exports.h"
+#include "platform/lock.h"
 #include "platform/platform.h"
 #include "tavo/tavo.h"
 
 namespace {
 
-// Created when the library is attached and never destroyed.
-SakuraDLLHost* const host_object = new tavo;
+// Built when the library is attached and destroyed when it is detached; it
+// lives in the library's own storage, so no memory of it outlives an unload.
+tavo host;
+SakuraDLLHost* const host_object = &host;
+
+// The debug viewer stream and its one-time window lookup are shared by every
+// thread that calls load.
+platform::Lock viewer_lock;
 
 // Answer for a request whose handling failed inside the module.
 constexpr std::string_view kInternalErrorResponse =
@@ -56,7 +63,10 @@ TAVO_EXPORT BOOL TAVO_CALL load(HGLOBAL h, long len) {
     try {
         const std::optional<std::string> directory = platform::take_block(h, len);
         if (!directory) return FALSE;
-        Sender::sender_stream << *directory << std::endl;
+        {
+            const platform::LockGuard guard(viewer_lock);
+            Sender::sender_stream << *directory << std::endl;
+        }
         return host_object->load(*directory) ? TRUE : FALSE;
     } catch (...) {
         return FALSE;

@@ -1,6 +1,7 @@
 // The platform layer on POSIX systems: malloc blocks, the monotonic clock,
 // opendir/readdir and mkdir. There is no debug viewer and no message box.
 #include "platform/platform.h"
+#include "platform/lock.h"
 
 #include <dirent.h>
 #include <sys/stat.h>
@@ -44,6 +45,10 @@ HGLOBAL make_block(std::string_view bytes) {
     if (!bytes.empty()) std::memcpy(block, bytes.data(), bytes.size());
     return block;
 }
+
+void Lock::acquire() { pthread_mutex_lock(&native_); }
+
+void Lock::release() { pthread_mutex_unlock(&native_); }
 
 uint32_t tick_count() {
     timespec now{};

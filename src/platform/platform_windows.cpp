@@ -1,6 +1,7 @@
 // The platform layer on Windows: the kernel's global memory, tick count and
 // file functions, and the user interface's window messages and message box.
 #include "platform/platform.h"
+#include "platform/lock.h"
 
 #include <windows.h>
 
@@ -36,6 +37,10 @@ HGLOBAL make_block(std::string_view bytes) {
     if (!bytes.empty()) std::memcpy(block, bytes.data(), bytes.size());
     return block;
 }
+
+void Lock::acquire() { AcquireSRWLockExclusive(&native_); }
+
+void Lock::release() { ReleaseSRWLockExclusive(&native_); }
 
 uint32_t tick_count() { return GetTickCount(); }
 

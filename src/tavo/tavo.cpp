@@ -6,7 +6,8 @@
 
 namespace {
 
-void fill_command_table(CommandTable& table) {
+CommandTable make_command_table() {
+    CommandTable table;
     table["calc"] = command_calc;
     table["calc_float"] = command_calc_float;
     table["if"] = command_if;
@@ -39,7 +40,12 @@ void fill_command_table(CommandTable& table) {
     table["choice"] = command_choice;
     table["lsimg"] = command_lsimg;
     table["mkdir"] = command_mkdir;
+    return table;
 }
+
+// Built once when the library is attached, before any request can arrive, and
+// only read afterwards: requests from several threads share it safely.
+const CommandTable command_table = make_command_table();
 
 }  // namespace
 
@@ -55,11 +61,8 @@ CommandResult tavo::execute(ArgumentList& arguments, ValueList& values) {
 }
 
 CommandResult dispatch_command(const std::string& name, ArgumentList& arguments, ValueList& values) {
-    // Created by the first command and destroyed with the library.
-    static CommandTable table;
-    if (table.empty()) fill_command_table(table);
-    const auto found = table.find(name);
-    if (found == table.end()) {
+    const auto found = command_table.find(name);
+    if (found == command_table.end()) {
         return bad_request("Error: '" + name + "'という名前の命令は定義されていません。");
     }
     return found->second(arguments, values);

@@ -17,6 +17,6 @@ public:
 
 using CommandTable = std::map<std::string, CommandHandler>;
 
-// Looks the name up in the command table (built on the first call) and runs
+// Looks the name up in the command table (built when the library is attached) and runs
 // its handler with the remaining arguments.
 CommandResult dispatch_command(const std::string& name, ArgumentList& arguments, ValueList& values);
