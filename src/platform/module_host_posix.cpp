@@ -2,6 +2,8 @@
 #include <unistd.h>
 
 #include <climits>
+#include <fstream>
+#include <thread>
 
 #include "platform/module_host.h"
 
@@ -26,7 +28,13 @@ bool load_module(const std::string& path, ModuleExports& exports, std::string& e
     exports.unload = reinterpret_cast<UnloadFunction>(find("unload"));
     exports.request = reinterpret_cast<RequestFunction>(find("request"));
     exports.getversionlist = reinterpret_cast<RequestFunction>(find("getversionlist"));
+    exports.library = module;
     return error.empty();
+}
+
+void unload_module(ModuleExports& exports) {
+    if (exports.library != nullptr) dlclose(exports.library);
+    exports = ModuleExports();
 }
 
 std::string default_module_path() {
@@ -45,6 +53,20 @@ std::vector<std::string> utf8_arguments(int argc, char** argv) {
 }
 
 void use_binary_stdio() {}
+
+std::size_t process_memory_bytes() {
+    std::ifstream statm("/proc/self/statm");
+    std::size_t pages = 0;
+    std::size_t resident = 0;
+    statm >> pages >> resident;
+    return resident * static_cast<std::size_t>(sysconf(_SC_PAGESIZE));
+}
+
+void run_in_threads(std::size_t count, const std::function<void(std::size_t)>& work) {
+    std::vector<std::thread> threads;
+    for (std::size_t n = 0; n < count; ++n) threads.emplace_back(work, n);
+    for (std::thread& thread : threads) thread.join();
+}
 
 void exit_on_crash() {}
 

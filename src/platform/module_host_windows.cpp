@@ -3,6 +3,7 @@
 
 #include <fcntl.h>
 #include <io.h>
+#include <psapi.h>
 #include <shellapi.h>
 
 #include <cstdio>
@@ -21,6 +22,17 @@ std::string utf8_from_wide(const wchar_t* wide) {
     WideCharToMultiByte(CP_UTF8, 0, wide, -1, text.data(), size, nullptr, nullptr);
     text.pop_back();  // the terminating zero
     return text;
+}
+
+struct ThreadWork {
+    const std::function<void(std::size_t)>* work;
+    std::size_t index;
+};
+
+DWORD WINAPI run_thread_work(void* parameter) {
+    const auto* thread_work = static_cast<const ThreadWork*>(parameter);
+    (*thread_work->work)(thread_work->index);
+    return 0;
 }
 
 LONG WINAPI exit_with_failure(EXCEPTION_POINTERS*) {
@@ -52,7 +64,13 @@ bool load_module(const std::string& path, ModuleExports& exports, std::string& e
     exports.request = reinterpret_cast<RequestFunction>(reinterpret_cast<void*>(find("request")));
     exports.getversionlist =
         reinterpret_cast<RequestFunction>(reinterpret_cast<void*>(find("getversionlist")));
+    exports.library = module;
     return error.empty();
+}
+
+void unload_module(ModuleExports& exports) {
+    if (exports.library != nullptr) FreeLibrary(static_cast<HMODULE>(exports.library));
+    exports = ModuleExports();
 }
 
 std::string default_module_path() {
@@ -76,6 +94,31 @@ std::vector<std::string> utf8_arguments(int, char**) {
 void use_binary_stdio() {
     _setmode(_fileno(stdin), _O_BINARY);
     _setmode(_fileno(stdout), _O_BINARY);
+}
+
+std::size_t process_memory_bytes() {
+    PROCESS_MEMORY_COUNTERS counters = {};
+    counters.cb = sizeof counters;
+    if (!GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters)) return 0;
+    return counters.PagefileUsage;
+}
+
+void run_in_threads(std::size_t count, const std::function<void(std::size_t)>& work) {
+    std::vector<ThreadWork> thread_work;
+    for (std::size_t n = 0; n < count; ++n) thread_work.push_back({&work, n});
+    std::vector<HANDLE> threads;
+    for (ThreadWork& item : thread_work) {
+        HANDLE thread = CreateThread(nullptr, 0, run_thread_work, &item, 0, nullptr);
+        if (thread == nullptr) {
+            work(item.index);  // no thread to be had: the work is still done
+        } else {
+            threads.push_back(thread);
+        }
+    }
+    for (HANDLE thread : threads) {
+        WaitForSingleObject(thread, INFINITE);
+        CloseHandle(thread);
+    }
 }
 
 void exit_on_crash() {

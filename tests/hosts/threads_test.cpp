@@ -1,0 +1,77 @@
+// One loaded module called from eight threads at once: requests and load
+// calls mixed, every answer right, and every choice taking exactly one draw
+// of the generator (the picks of all threads together are the generator's
+// first outputs, in some order).
+#include <algorithm>
+#include <atomic>
+#include <random>
+
+#include "host_check.h"
+#include "platform/module_host.h"
+#include "platform/platform.h"
+
+namespace {
+
+constexpr std::size_t kThreads = 8;
+constexpr int kRounds = 250;
+constexpr int kChoices = 1000;
+
+std::vector<std::string> choice_arguments() {
+    std::vector<std::string> arguments = {"choice"};
+    for (int n = 0; n < kChoices; ++n) arguments.push_back(std::to_string(n));
+    return arguments;
+}
+
+BOOL call_load(const platform::ModuleExports& module, const std::string& directory) {
+    HGLOBAL block = platform::make_block(directory);
+    return module.load(block, static_cast<long>(directory.size()));
+}
+
+// The first picks.size() draws of the generator seeded with `seed`, as picks.
+std::vector<int> expected_picks(uint32_t seed, std::size_t count) {
+    std::mt19937 engine(seed);
+    std::vector<int> picks(count);
+    for (int& pick : picks) pick = static_cast<int>((engine() >> 1) % kChoices);
+    std::sort(picks.begin(), picks.end());
+    return picks;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const uint32_t before = platform::tick_count();
+    HostCheck check(argc, argv);
+    const uint32_t after = platform::tick_count();
+
+    const std::vector<std::string> choices = choice_arguments();
+    std::vector<std::vector<int>> picks(kThreads);
+    std::atomic<int> wrong{0};
+    platform::run_in_threads(kThreads, [&](std::size_t thread) {
+        const auto expect = [&](bool right) {
+            if (!right) ++wrong;
+        };
+        for (int round = 0; round < kRounds; ++round) {
+            const std::string n = std::to_string(static_cast<int>(thread) * 1000 + round);
+            expect(check.execute({"calc", n + "+1*2"}).result ==
+                   std::to_string(std::stoi(n) + 2));
+            expect(check.execute({"sprintf", "%06d", n}).result ==
+                   std::string(6 - n.size(), '0') + n);
+            const ParsedResponse split = check.execute({"split", "x," + n, ","});
+            expect(split.result == "2" && split.values == std::vector<std::string>{"x", n});
+            expect(check.execute({"zen2han", "ＡＢ" + n}).result == "AB" + n);
+            if (round % 10 == 0) expect(call_load(check.module(), "dir" + n) == TRUE);
+            picks[thread].push_back(std::stoi(check.execute(choices).result));
+        }
+    });
+    check.expect(wrong == 0, std::to_string(wrong.load()) + " wrong answers under eight threads");
+
+    std::vector<int> all;
+    for (const auto& thread_picks : picks) all.insert(all.end(), thread_picks.begin(), thread_picks.end());
+    std::sort(all.begin(), all.end());
+    bool found = false;
+    for (uint32_t seed = before; seed != after + 1 && !found; ++seed) {
+        found = expected_picks(seed, all.size()) == all;
+    }
+    check.expect(found, "the picks of all threads are the generator's first draws, one each");
+    return check.finish();
+}
