@@ -29,11 +29,6 @@ const LegacyNames kLegacyNames[] = {
     {1252, "\xE9t\xE9", {"no\xEBl.png"}, "caf\xE9"},
 };
 
-std::vector<std::string> sorted(std::vector<std::string> names) {
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
