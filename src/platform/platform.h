@@ -24,11 +24,14 @@ HGLOBAL make_block(std::string_view bytes);
 uint32_t tick_count();
 
 // The names in a directory, in the order the system enumerates them;
-// nullopt when the directory cannot be searched. `directory` is passed to
-// the system as it stands.
+// nullopt when the directory cannot be searched. On Windows a directory in
+// UTF-8 is searched through the UTF-16 functions and its names come back in
+// UTF-8; other bytes go to the ANSI functions unchanged and the names come
+// back in the ANSI code page. On POSIX the bytes pass through both ways.
 std::optional<std::vector<std::string>> list_directory(const std::string& directory);
 
 // Creates one directory (not its parents); false when the system refuses.
+// The path is read as for list_directory.
 bool create_directory(const std::string& path);
 
 // Sends one zero-terminated line to the debug viewer window if the window

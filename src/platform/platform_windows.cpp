@@ -1,13 +1,55 @@
 // The platform layer on Windows: the kernel's global memory, tick count and
 // file functions, and the user interface's window messages and message box.
+// Paths in UTF-8 go to the UTF-16 file functions; other bytes, from callers
+// that send the ANSI code page, to the ANSI ones unchanged.
 #include "platform/platform.h"
 #include "platform/lock.h"
 
 #include <windows.h>
 
 #include <cstring>
+#include <cwchar>
+
+#include "common/utf16.h"
 
 namespace platform {
+
+namespace {
+
+// A path the module received, for the system's UTF-16 functions; nullopt
+// when it is not UTF-8 (a caller sending bytes of the ANSI code page), for
+// the ANSI functions.
+std::optional<std::wstring> wide_path(const std::string& path) {
+    const auto wide = utf16_from_utf8(path);
+    if (!wide) return std::nullopt;
+    return std::wstring(wide->begin(), wide->end());
+}
+
+std::string utf8_name(const wchar_t* name) {
+    return utf8_from_utf16(std::u16string(name, name + std::wcslen(name)));
+}
+
+std::string ansi_name(const char* name) { return name; }
+
+// The names a search pattern yields, through one of the system's
+// FindFirstFile/FindNextFile pairs; each name is turned into text by name_of.
+template <typename Char, typename Entry, typename NameOf>
+std::optional<std::vector<std::string>> find_names(const Char* pattern,
+                                                   HANDLE(WINAPI* find_first)(const Char*, Entry*),
+                                                   BOOL(WINAPI* find_next)(HANDLE, Entry*),
+                                                   NameOf name_of) {
+    Entry entry;
+    HANDLE search = find_first(pattern, &entry);
+    if (search == INVALID_HANDLE_VALUE) return std::nullopt;
+    std::vector<std::string> names;
+    do {
+        names.push_back(name_of(entry.cFileName));
+    } while (find_next(search, &entry));
+    FindClose(search);
+    return names;
+}
+
+}  // namespace
 
 std::optional<std::string> take_block(HGLOBAL block, long length) {
     std::string bytes;
@@ -48,29 +90,26 @@ std::optional<std::vector<std::string>> list_directory(const std::string& direct
     std::string pattern = directory;
     if (pattern.empty() || pattern.back() != '\\') pattern += '\\';
     pattern += '*';
-    WIN32_FIND_DATAA entry;
-    HANDLE search = FindFirstFileA(pattern.c_str(), &entry);
-    if (search == INVALID_HANDLE_VALUE) return std::nullopt;
-    std::vector<std::string> names;
-    do {
-        names.emplace_back(entry.cFileName);
-    } while (FindNextFileA(search, &entry));
-    FindClose(search);
-    return names;
+    if (const auto wide = wide_path(pattern)) {
+        return find_names(wide->c_str(), FindFirstFileW, FindNextFileW, utf8_name);
+    }
+    return find_names(pattern.c_str(), FindFirstFileA, FindNextFileA, ansi_name);
 }
 
 bool create_directory(const std::string& path) {
+    if (const auto wide = wide_path(path)) return CreateDirectoryW(wide->c_str(), nullptr) != 0;
     return CreateDirectoryA(path.c_str(), nullptr) != 0;
 }
 
 void send_to_viewer_window(std::string_view line) {
-    // Class name and title of the viewer window, as UTF-8 bytes.
-    static const char kViewerName[] = "ぽれむ";
+    // Class name and title of the viewer window, looked up as UTF-16 so that
+    // it is found under every ANSI code page.
+    static const wchar_t kViewerName[] = L"ぽれむ";
     static HWND viewer = nullptr;
     static bool looked_for = false;
     if (viewer == nullptr) {
         if (looked_for) return;
-        viewer = FindWindowA(kViewerName, kViewerName);
+        viewer = FindWindowW(kViewerName, kViewerName);
         looked_for = true;
         if (viewer == nullptr) return;
     }

@@ -1,5 +1,4 @@
 // lsimg and mkdir through the module file, on a real temporary directory.
-#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
@@ -7,15 +6,6 @@
 #include "platform/platform.h"
 
 namespace fs = std::filesystem;
-
-namespace {
-
-std::vector<std::string> sorted(std::vector<std::string> names) {
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
-}  // namespace
 
 int main(int argc, char** argv) {
     HostCheck check(argc, argv);

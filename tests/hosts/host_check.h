@@ -2,8 +2,10 @@
 // as a host does (also under Wine, where GoogleTest is not built).
 #pragma once
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "cli/module_client.h"
 #include "platform/module_host.h"
@@ -47,3 +49,9 @@ private:
     int passed_ = 0;
     int failed_ = 0;
 };
+
+// The names in byte order, for listings whose order the system chooses.
+inline std::vector<std::string> sorted(std::vector<std::string> names) {
+    std::sort(names.begin(), names.end());
+    return names;
+}

@@ -1,10 +1,12 @@
 // The debug viewer connection through the DLL: a window with the viewer's
-// class and title receives one WM_COPYDATA per load, long lines in pieces,
+// class and title, registered as a Unicode program registers them, receives
+// one WM_COPYDATA per load under any ANSI code page, long lines in pieces,
 // and nothing when the window appeared only after the first lookup.
 //
-//   viewer-test MODULE window-first|window-later
+//   viewer-test MODULE window-first|window-later CODE_PAGE
 #include <windows.h>
 
+#include <cstdlib>
 #include <cstring>
 
 #include "host_check.h"
@@ -25,22 +27,22 @@ LRESULT CALLBACK viewer_procedure(HWND window, UINT message, WPARAM wparam, LPAR
         received.push_back({data->dwData, data->cbData, std::string(bytes, data->cbData)});
         return TRUE;
     }
-    return DefWindowProcA(window, message, wparam, lparam);
+    return DefWindowProcW(window, message, wparam, lparam);
 }
 
 // Creates the window and waits until the system finds it by name (a new
 // Wine prefix may still be starting its desktop).
 bool open_viewer_window() {
-    static const char kViewerName[] = "ぽれむ";  // the same bytes the module looks for
-    WNDCLASSA window_class = {};
+    static const wchar_t kViewerName[] = L"ぽれむ";
+    WNDCLASSW window_class = {};
     window_class.lpfnWndProc = viewer_procedure;
-    window_class.hInstance = GetModuleHandleA(nullptr);
+    window_class.hInstance = GetModuleHandleW(nullptr);
     window_class.lpszClassName = kViewerName;
-    RegisterClassA(&window_class);
+    RegisterClassW(&window_class);
     for (int attempt = 0; attempt < 50; ++attempt) {
-        if (CreateWindowExA(0, kViewerName, kViewerName, WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr,
+        if (CreateWindowExW(0, kViewerName, kViewerName, WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr,
                             nullptr, window_class.hInstance, nullptr) != nullptr &&
-            FindWindowA(kViewerName, kViewerName) != nullptr) {
+            FindWindowW(kViewerName, kViewerName) != nullptr) {
             return true;
         }
         Sleep(100);
@@ -60,12 +62,17 @@ int main(int argc, char** argv) {
     const bool window_first = argc > 2 && std::strcmp(argv[2], "window-first") == 0;
     const bool window_ready = window_first && open_viewer_window();
     HostCheck check(argc, argv);
+    const char* code_page = argc > 3 ? argv[3] : "";
+    check.expect(GetACP() == static_cast<UINT>(std::atoi(code_page)),
+                 "the ANSI code page is " + std::string(code_page));
     if (window_first) check.expect(window_ready, "the viewer window can be found");
 
-    check.expect(call_load(check.module(), "C:\\ghost\\master") == TRUE, "load returns TRUE");
+    // The directory goes to the viewer as the bytes it is, whatever the code page.
+    const std::string directory = "C:\\characters\\mine\\画像";
+    check.expect(call_load(check.module(), directory) == TRUE, "load returns TRUE");
     if (!window_first) {
         check.expect(open_viewer_window(), "the viewer window can be found");
-        check.expect(call_load(check.module(), "C:\\ghost\\master") == TRUE, "load returns TRUE again");
+        check.expect(call_load(check.module(), directory) == TRUE, "load returns TRUE again");
         check.expect(received.empty(), "a window that appeared after the first lookup gets nothing");
         return check.finish();
     }
@@ -74,8 +81,8 @@ int main(int argc, char** argv) {
     if (received.size() == 1) {
         const Message& message = received[0];
         check.expect(message.kind == 0, "dwData is 0");
-        check.expect(message.size == 16, "cbData counts the terminating zero");
-        check.expect(message.text == std::string("C:\\ghost\\master", 16), "the directory is the text");
+        check.expect(message.size == directory.size() + 1, "cbData counts the terminating zero");
+        check.expect(message.text == directory + '\0', "the directory is the text");
     }
 
     received.clear();

@@ -1,0 +1,77 @@
+// lsimg and mkdir with names outside ASCII, through the DLL under one ANSI
+// code page. names_test.sh makes the folders and files beforehand and checks
+// afterwards, from the Linux side, the names of the folders made here.
+//
+//   names-test MODULE DIRECTORY CODE_PAGE
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "host_check.h"
+
+namespace {
+
+// What a caller that sends its ANSI code page uses, in that code page's
+// bytes: a folder that names_test.sh made, the image names in it, and a
+// folder to create.
+struct LegacyNames {
+    UINT code_page;
+    std::string listed_folder;
+    std::vector<std::string> images;
+    std::string made_folder;
+};
+
+const LegacyNames kLegacyNames[] = {
+    // 絵 holding 写真.png and 風景.JPG; 控え
+    {932, "\x8A\x47", {"\x8E\xCA\x90\x5E.png", "\x95\x97\x8C\x69.JPG"}, "\x8D\x54\x82\xA6"},
+    // été holding noël.png; café
+    {1252, "\xE9t\xE9", {"no\xEBl.png"}, "caf\xE9"},
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    HostCheck check(argc, argv);
+    const std::vector<std::string> arguments = platform::utf8_arguments(argc, argv);
+    if (arguments.size() < 4) {
+        std::fprintf(stderr, "usage: names-test MODULE DIRECTORY CODE_PAGE\n");
+        return 2;
+    }
+    const std::string root = arguments[2] + "\\";
+    const auto code_page = static_cast<UINT>(std::atoi(arguments[3].c_str()));
+    check.expect(GetACP() == code_page, "the ANSI code page is " + arguments[3]);
+
+    // Folders names_test.sh made, named in UTF-8.
+    const struct {
+        std::string folder;
+        std::vector<std::string> images;
+    } listings[] = {
+        {"絵", {"写真.png", "風景.JPG"}},
+        {"絵\\", {"写真.png", "風景.JPG"}},
+        {"photos", {"写真.png"}},
+        {"été", {"noël.png"}},
+    };
+    for (const auto& listing : listings) {
+        const ParsedResponse listed = check.execute({"lsimg", root + listing.folder});
+        check.expect(listed.status == 200 && listed.result == std::to_string(listing.images.size()),
+                     "lsimg " + listing.folder + " counts its images: " + listed.result);
+        check.expect(sorted(listed.values) == listing.images, "lsimg " + listing.folder + " names them in UTF-8");
+    }
+
+    check.expect(check.execute({"mkdir", root + "画像フォルダ"}).result == "1", "mkdir 画像フォルダ");
+    check.expect(check.execute({"mkdir", root + "画像フォルダ\\保存"}).result == "1", "mkdir 画像フォルダ\\保存");
+    check.expect(check.execute({"mkdir", root + "画像フォルダ\\保存"}).result == "0", "mkdir of an existing 保存");
+    check.expect(check.execute({"mkdir", root + "無い\\保存"}).result == "0", "mkdir under a missing 無い");
+
+    const auto legacy = std::find_if(std::begin(kLegacyNames), std::end(kLegacyNames),
+                                     [&](const LegacyNames& names) { return names.code_page == code_page; });
+    if (legacy != std::end(kLegacyNames)) {
+        const ParsedResponse listed = check.execute({"lsimg", root + legacy->listed_folder});
+        check.expect(listed.result == std::to_string(legacy->images.size()) && sorted(listed.values) == legacy->images,
+                     "a folder in the ANSI code page lists its names in that code page");
+        check.expect(check.execute({"mkdir", root + legacy->made_folder}).result == "1",
+                     "mkdir of a folder in the ANSI code page");
+    }
+    return check.finish();
+}
