@@ -42,9 +42,14 @@ std::optional<std::vector<std::string>> find_names(const Char* pattern,
     HANDLE search = find_first(pattern, &entry);
     if (search == INVALID_HANDLE_VALUE) return std::nullopt;
     std::vector<std::string> names;
-    do {
-        names.push_back(name_of(entry.cFileName));
-    } while (find_next(search, &entry));
+    try {
+        do {
+            names.push_back(name_of(entry.cFileName));
+        } while (find_next(search, &entry));
+    } catch (...) {
+        FindClose(search);  // a failed allocation must not leak the search
+        throw;
+    }
     FindClose(search);
     return names;
 }
