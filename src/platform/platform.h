@@ -39,4 +39,14 @@ void send_to_viewer_window(std::string_view line);
 // Shows a system-modal message box.
 void show_error_box(const std::string& text);
 
+// Holds the one lock over the instance ids of the `<stem>_saori_*` exports
+// while it lives: hosts call those from several threads. POSIX builds only.
+class InstanceLock {
+public:
+    InstanceLock();
+    ~InstanceLock();
+    InstanceLock(const InstanceLock&) = delete;
+    InstanceLock& operator=(const InstanceLock&) = delete;
+};
+
 }  // namespace platform

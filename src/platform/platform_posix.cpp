@@ -1,8 +1,10 @@
 // The platform layer on POSIX systems: malloc blocks, the monotonic clock,
-// opendir/readdir and mkdir. There is no debug viewer and no message box.
+// opendir/readdir, mkdir and a pthread mutex. There is no debug viewer and no
+// message box.
 #include "platform/platform.h"
 
 #include <dirent.h>
+#include <pthread.h>
 #include <sys/stat.h>
 #include <time.h>
 
@@ -20,6 +22,9 @@ std::string posix_path(std::string path) {
     std::replace(path.begin(), path.end(), '\\', '/');
     return path;
 }
+
+// Statically initialised: ready before any export can be called.
+pthread_mutex_t instance_mutex = PTHREAD_MUTEX_INITIALIZER;
 
 }  // namespace
 
@@ -71,5 +76,9 @@ bool create_directory(const std::string& path) {
 void send_to_viewer_window(std::string_view) {}
 
 void show_error_box(const std::string&) {}
+
+InstanceLock::InstanceLock() { pthread_mutex_lock(&instance_mutex); }
+
+InstanceLock::~InstanceLock() { pthread_mutex_unlock(&instance_mutex); }
 
 }  // namespace platform

@@ -8,7 +8,30 @@
 #include "cli/module_client.h"
 #include "platform/module_host.h"
 
-class HostCheck {
+// Counts checks and prints each failed one.
+class CheckCount {
+public:
+    void expect(bool condition, const std::string& what) {
+        if (condition) {
+            ++passed_;
+        } else {
+            ++failed_;
+            std::printf("FAIL %s\n", what.c_str());
+        }
+    }
+
+    // Prints the count line and gives the exit status.
+    int finish() const {
+        std::printf("%d passed, %d failed\n", passed_, failed_);
+        return failed_ == 0 ? 0 : 1;
+    }
+
+private:
+    int passed_ = 0;
+    int failed_ = 0;
+};
+
+class HostCheck : public CheckCount {
 public:
     // Loads the module named on the command line; exits with 2 on failure.
     HostCheck(int argc, char** argv) {
@@ -27,23 +50,6 @@ public:
         return parse_response(response.value_or(std::string()));
     }
 
-    void expect(bool condition, const std::string& what) {
-        if (condition) {
-            ++passed_;
-        } else {
-            ++failed_;
-            std::printf("FAIL %s\n", what.c_str());
-        }
-    }
-
-    // Prints the count line and gives the exit status.
-    int finish() const {
-        std::printf("%d passed, %d failed\n", passed_, failed_);
-        return failed_ == 0 ? 0 : 1;
-    }
-
 private:
     platform::ModuleExports module_;
-    int passed_ = 0;
-    int failed_ = 0;
 };
