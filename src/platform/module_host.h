@@ -2,13 +2,16 @@
 // way a host application does: tavo-cli and the test hosts.
 #pragma once
 
+#include <cstdio>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/exports_abi.h"
 
 namespace platform {
 
+// The Windows-style exports: load, unload, request and getversionlist.
 using LoadFunction = BOOL(TAVO_CALL*)(HGLOBAL, long);
 using UnloadFunction = BOOL(TAVO_CALL*)();
 using RequestFunction = HGLOBAL(TAVO_CALL*)(HGLOBAL, long*);
@@ -20,9 +23,23 @@ struct ModuleExports {
     RequestFunction getversionlist = nullptr;
 };
 
-// Loads the module file and looks up its four exports. On failure returns
-// false with a message naming the file and what is missing.
-bool load_module(const std::string& path, ModuleExports& exports, std::string& error);
+// The exports POSIX hosts find by the file's stem: `<stem>_saori_load`,
+// `_unload` and `_request`, with malloc blocks and instance ids.
+using InstanceLoadFunction = long (*)(char*, long);
+using InstanceUnloadFunction = int (*)(long);
+using InstanceRequestFunction = char* (*)(long, char*, long*);
+
+struct InstanceExports {
+    InstanceLoadFunction load = nullptr;
+    InstanceUnloadFunction unload = nullptr;
+    InstanceRequestFunction request = nullptr;
+};
+
+// Loads the module file and looks up each of `names`, in order, into
+// `functions`. On failure returns false with a message naming the file and
+// the first name missing.
+bool find_module_functions(const std::string& path, const std::vector<std::string>& names,
+                           std::vector<void*>& functions, std::string& error);
 
 // The module file that sits beside the running executable.
 std::string default_module_path();
@@ -32,6 +49,11 @@ std::vector<std::string> utf8_arguments(int argc, char** argv);
 
 // Standard input and output carry bytes unchanged (no CR LF translation).
 void use_binary_stdio();
+
+// Writes UTF-8 text to `stream` (stdout or stderr): as UTF-16 when the
+// stream is a Windows console, whatever its code page; as the bytes
+// themselves anywhere else.
+void write_text(std::FILE* stream, std::string_view text);
 
 // A crash ends the process with a failure status instead of starting a debugger.
 void exit_on_crash();

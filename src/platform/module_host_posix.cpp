@@ -7,26 +7,23 @@
 
 namespace platform {
 
-bool load_module(const std::string& path, ModuleExports& exports, std::string& error) {
+bool find_module_functions(const std::string& path, const std::vector<std::string>& names,
+                           std::vector<void*>& functions, std::string& error) {
     void* module = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (module == nullptr) {
         const char* reason = dlerror();
         error = "cannot load module '" + path + "': " + (reason != nullptr ? reason : "unknown error");
         return false;
     }
-    const auto find = [&](const char* name) -> void* {
-        void* symbol = dlsym(module, name);
-        if (symbol == nullptr && error.empty()) {
+    functions.clear();
+    for (const std::string& name : names) {
+        functions.push_back(dlsym(module, name.c_str()));
+        if (functions.back() == nullptr) {
             error = "module '" + path + "' does not export '" + name + "'";
+            return false;
         }
-        return symbol;
-    };
-    error.clear();
-    exports.load = reinterpret_cast<LoadFunction>(find("load"));
-    exports.unload = reinterpret_cast<UnloadFunction>(find("unload"));
-    exports.request = reinterpret_cast<RequestFunction>(find("request"));
-    exports.getversionlist = reinterpret_cast<RequestFunction>(find("getversionlist"));
-    return error.empty();
+    }
+    return true;
 }
 
 std::string default_module_path() {
@@ -45,6 +42,11 @@ std::vector<std::string> utf8_arguments(int argc, char** argv) {
 }
 
 void use_binary_stdio() {}
+
+void write_text(std::FILE* stream, std::string_view text) {
+    std::fwrite(text.data(), 1, text.size(), stream);
+    std::fflush(stream);
+}
 
 void exit_on_crash() {}
 

@@ -37,7 +37,7 @@ public:
     HostCheck(int argc, char** argv) {
         platform::exit_on_crash();
         std::string error;
-        if (argc < 2 || !platform::load_module(argv[1], module_, error)) {
+        if (argc < 2 || !load_module(argv[1], module_, error)) {
             std::fprintf(stderr, "cannot load the module: %s\n", error.c_str());
             std::exit(2);
         }
