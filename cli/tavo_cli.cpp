@@ -1,9 +1,14 @@
 // tavo-cli: loads a module the way a host does and sends it one request.
 //
-//   tavo-cli [--module PATH] --raw              request from standard input,
-//                                               response bytes to standard output
-//   tavo-cli [--module PATH] COMMAND [ARG...]   EXECUTE the command, print the
-//                                               Result and then each Value
+//   tavo-cli [OPTION...] --raw              request from standard input,
+//                                           response bytes to standard output
+//   tavo-cli [OPTION...] COMMAND [ARG...]   EXECUTE the command, print the
+//                                           Result and then each Value
+//   tavo-cli --version
+//
+// Options: --module PATH (default: the module beside tavo-cli) and
+// --convention windows|posix (load, request and unload; or
+// <stem>_saori_load, _request and _unload with an instance id).
 //
 // Exit status: 0 for 200 and 204, 1 for 400, 2 for any other status, 3 when
 // the module cannot be loaded or answers nothing, 4 for a usage error.
@@ -24,17 +29,38 @@ constexpr int kExitModuleError = 3;
 constexpr int kExitUsage = 4;
 
 const char kUsage[] =
-    "usage: tavo-cli [--module PATH] --raw\n"
-    "       tavo-cli [--module PATH] COMMAND [ARG...]\n";
+    "usage: tavo-cli [--module PATH] [--convention windows|posix] --raw\n"
+    "       tavo-cli [--module PATH] [--convention windows|posix] COMMAND [ARG...]\n"
+    "       tavo-cli --version\n";
+
+struct Options {
+    std::string module_path = platform::default_module_path();
+    Convention convention = Convention::windows;
+    std::vector<std::string> rest;  // --raw, or the command and its arguments
+};
+
+// Reads the options in front of the command; false on a usage error.
+bool read_options(const std::vector<std::string>& arguments, Options& options) {
+    std::size_t next = 0;
+    while (next < arguments.size() && (arguments[next] == "--module" || arguments[next] == "--convention")) {
+        if (next + 1 == arguments.size()) return false;
+        const std::string& value = arguments[next + 1];
+        if (arguments[next] == "--module") {
+            options.module_path = value;
+        } else if (value == "windows" || value == "posix") {
+            options.convention = value == "posix" ? Convention::posix : Convention::windows;
+        } else {
+            return false;
+        }
+        next += 2;
+    }
+    options.rest.assign(arguments.begin() + static_cast<std::ptrdiff_t>(next), arguments.end());
+    return !options.rest.empty() && (options.rest[0] != "--raw" || options.rest.size() == 1);
+}
 
 int exit_status_for(int status) {
     if (status == 200 || status == 204) return 0;
     return status == 400 ? kExitBadRequest : kExitOtherStatus;
-}
-
-void write_bytes(const std::string& bytes) {
-    std::fwrite(bytes.data(), 1, bytes.size(), stdout);
-    std::fflush(stdout);
 }
 
 }  // namespace
@@ -44,43 +70,37 @@ int main(int argc, char** argv) {
     std::vector<std::string> arguments = platform::utf8_arguments(argc, argv);
     if (!arguments.empty()) arguments.erase(arguments.begin());
 
-    std::string module_path = platform::default_module_path();
-    if (arguments.size() >= 2 && arguments[0] == "--module") {
-        module_path = arguments[1];
-        arguments.erase(arguments.begin(), arguments.begin() + 2);
+    if (arguments.size() == 1 && (arguments[0] == "--help" || arguments[0] == "-h")) {
+        platform::write_text(stdout, kUsage);
+        return 0;
     }
-    if (arguments.empty() || arguments[0] == "--help" || arguments[0] == "-h") {
-        std::fputs(kUsage, arguments.empty() ? stderr : stdout);
-        return arguments.empty() ? kExitUsage : 0;
+    if (arguments.size() == 1 && arguments[0] == "--version") {
+        platform::write_text(stdout, "tavo-cli " TAVO_VERSION "\n");
+        return 0;
     }
-    const bool raw = arguments[0] == "--raw";
-    if (raw && arguments.size() != 1) {
-        std::fputs(kUsage, stderr);
+    Options options;
+    if (!read_options(arguments, options)) {
+        platform::write_text(stderr, kUsage);
         return kExitUsage;
     }
 
-    platform::ModuleExports module;
-    std::string error;
-    if (!platform::load_module(module_path, module, error)) {
-        std::fprintf(stderr, "tavo-cli: %s\n", error.c_str());
-        return kExitModuleError;
-    }
-
+    const bool raw = options.rest[0] == "--raw";
     const std::string request =
         raw ? std::string(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>())
-            : execute_request(arguments);
-    const auto response = send_request(module.request, request);
+            : execute_request(options.rest);
+    std::string error;
+    const auto response = exchange_once(options.module_path, options.convention, request, error);
     if (!response) {
-        std::fputs("tavo-cli: the module returned no response\n", stderr);
+        platform::write_text(stderr, "tavo-cli: " + error + "\n");
         return kExitModuleError;
     }
     const ParsedResponse parsed = parse_response(*response);
     if (raw) {
-        write_bytes(*response);
+        platform::write_text(stdout, *response);
     } else {
         std::string text = parsed.result + "\n";
         for (const std::string& value : parsed.values) text += value + "\n";
-        write_bytes(text);
+        platform::write_text(stdout, text);
     }
     return exit_status_for(parsed.status);
 }

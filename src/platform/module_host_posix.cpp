@@ -9,32 +9,28 @@
 
 namespace platform {
 
-bool load_module(const std::string& path, ModuleExports& exports, std::string& error) {
+bool find_module_functions(const std::string& path, const std::vector<std::string>& names,
+                           std::vector<void*>& functions, void*& library, std::string& error) {
     void* module = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (module == nullptr) {
         const char* reason = dlerror();
         error = "cannot load module '" + path + "': " + (reason != nullptr ? reason : "unknown error");
         return false;
     }
-    const auto find = [&](const char* name) -> void* {
-        void* symbol = dlsym(module, name);
-        if (symbol == nullptr && error.empty()) {
+    library = module;
+    functions.clear();
+    for (const std::string& name : names) {
+        functions.push_back(dlsym(module, name.c_str()));
+        if (functions.back() == nullptr) {
             error = "module '" + path + "' does not export '" + name + "'";
+            return false;
         }
-        return symbol;
-    };
-    error.clear();
-    exports.load = reinterpret_cast<LoadFunction>(find("load"));
-    exports.unload = reinterpret_cast<UnloadFunction>(find("unload"));
-    exports.request = reinterpret_cast<RequestFunction>(find("request"));
-    exports.getversionlist = reinterpret_cast<RequestFunction>(find("getversionlist"));
-    exports.library = module;
-    return error.empty();
+    }
+    return true;
 }
 
-void unload_module(ModuleExports& exports) {
-    if (exports.library != nullptr) dlclose(exports.library);
-    exports = ModuleExports();
+void close_module(void* library) {
+    if (library != nullptr) dlclose(library);
 }
 
 std::string default_module_path() {
@@ -66,6 +62,11 @@ void run_in_threads(std::size_t count, const std::function<void(std::size_t)>& w
     std::vector<std::thread> threads;
     for (std::size_t n = 0; n < count; ++n) threads.emplace_back(work, n);
     for (std::thread& thread : threads) thread.join();
+}
+
+void write_text(std::FILE* stream, std::string_view text) {
+    std::fwrite(text.data(), 1, text.size(), stream);
+    std::fflush(stream);
 }
 
 void exit_on_crash() {}

@@ -6,6 +6,7 @@
 #include <psapi.h>
 #include <shellapi.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -33,6 +34,13 @@ DWORD WINAPI run_thread_work(void* parameter) {
     const auto* thread_work = static_cast<const ThreadWork*>(parameter);
     (*thread_work->work)(thread_work->index);
     return 0;
+std::wstring wide_from_utf8(std::string_view text) {
+    if (text.empty()) return std::wstring();
+    const int length = static_cast<int>(text.size());
+    const int size = MultiByteToWideChar(CP_UTF8, 0, text.data(), length, nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(size > 0 ? size : 0), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, text.data(), length, wide.data(), size);
+    return wide;
 }
 
 LONG WINAPI exit_with_failure(EXCEPTION_POINTERS*) {
@@ -42,35 +50,27 @@ LONG WINAPI exit_with_failure(EXCEPTION_POINTERS*) {
 
 }  // namespace
 
-bool load_module(const std::string& path, ModuleExports& exports, std::string& error) {
-    const int size = MultiByteToWideChar(CP_UTF8, 0, path.c_str(), -1, nullptr, 0);
-    std::wstring wide_path(static_cast<std::size_t>(size > 0 ? size : 1), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, path.c_str(), -1, wide_path.data(), size);
-    HMODULE module = LoadLibraryW(wide_path.c_str());
+bool find_module_functions(const std::string& path, const std::vector<std::string>& names,
+                           std::vector<void*>& functions, void*& library, std::string& error) {
+    HMODULE module = LoadLibraryW(wide_from_utf8(path).c_str());
     if (module == nullptr) {
         error = "cannot load module '" + path + "': error " + std::to_string(GetLastError());
         return false;
     }
-    const auto find = [&](const char* name) -> FARPROC {
-        FARPROC symbol = GetProcAddress(module, name);
-        if (symbol == nullptr && error.empty()) {
+    library = module;
+    functions.clear();
+    for (const std::string& name : names) {
+        functions.push_back(reinterpret_cast<void*>(GetProcAddress(module, name.c_str())));
+        if (functions.back() == nullptr) {
             error = "module '" + path + "' does not export '" + name + "'";
+            return false;
         }
-        return symbol;
-    };
-    error.clear();
-    exports.load = reinterpret_cast<LoadFunction>(reinterpret_cast<void*>(find("load")));
-    exports.unload = reinterpret_cast<UnloadFunction>(reinterpret_cast<void*>(find("unload")));
-    exports.request = reinterpret_cast<RequestFunction>(reinterpret_cast<void*>(find("request")));
-    exports.getversionlist =
-        reinterpret_cast<RequestFunction>(reinterpret_cast<void*>(find("getversionlist")));
-    exports.library = module;
-    return error.empty();
+    }
+    return true;
 }
 
-void unload_module(ModuleExports& exports) {
-    if (exports.library != nullptr) FreeLibrary(static_cast<HMODULE>(exports.library));
-    exports = ModuleExports();
+void close_module(void* library) {
+    if (library != nullptr) FreeLibrary(static_cast<HMODULE>(library));
 }
 
 std::string default_module_path() {
@@ -118,6 +118,28 @@ void run_in_threads(std::size_t count, const std::function<void(std::size_t)>& w
     for (HANDLE thread : threads) {
         WaitForSingleObject(thread, INFINITE);
         CloseHandle(thread);
+    }
+}
+
+void write_text(std::FILE* stream, std::string_view text) {
+    std::fflush(stream);
+    const HANDLE handle = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stream)));
+    DWORD mode = 0;
+    if (handle == INVALID_HANDLE_VALUE || !GetConsoleMode(handle, &mode)) {
+        std::fwrite(text.data(), 1, text.size(), stream);
+        std::fflush(stream);
+        return;
+    }
+    // A console shows UTF-16 right whatever its code page. Written in pieces,
+    // never splitting a surrogate pair.
+    const std::wstring wide = wide_from_utf8(text);
+    constexpr std::size_t kPiece = 8192;
+    for (std::size_t start = 0; start < wide.size();) {
+        std::size_t count = std::min(kPiece, wide.size() - start);
+        if (count == kPiece && IS_HIGH_SURROGATE(wide[start + count - 1])) --count;
+        DWORD written = 0;
+        if (!WriteConsoleW(handle, wide.data() + start, static_cast<DWORD>(count), &written, nullptr)) return;
+        start += count;
     }
 }
 

@@ -1,5 +1,6 @@
 // The platform layer on POSIX systems: malloc blocks, the monotonic clock,
-// opendir/readdir and mkdir. There is no debug viewer and no message box.
+// opendir/readdir, mkdir and a pthread mutex for the locks. There is no debug viewer and no
+// message box.
 #include "platform/platform.h"
 #include "platform/lock.h"
 
@@ -76,5 +77,6 @@ bool create_directory(const std::string& path) {
 void send_to_viewer_window(std::string_view) {}
 
 void show_error_box(const std::string&) {}
+
 
 }  // namespace platform

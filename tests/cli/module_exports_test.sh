@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# The module file exports exactly load, unload, request and getversionlist;
-# a DLL imports only system DLLs.
+# The module file exports exactly load, unload, request and getversionlist,
+# and the native library also tavo_saori_load, tavo_saori_unload and
+# tavo_saori_request; a DLL imports only system DLLs.
 #   module_exports_test.sh MODULE OBJDUMP
 set -uo pipefail
 module=$1 objdump=$2
@@ -12,6 +13,7 @@ if [[ $module == *.dll ]]; then
   imports=$(sed -n 's/^[[:space:]]*DLL Name: //p' <<<"$dump" | tr '[:lower:]' '[:upper:]' | sort -u)
   unexpected=$(grep -vxE 'KERNEL32.DLL|USER32.DLL|MSVCRT.DLL' <<<"$imports")
 else
+  want_exports=$(printf '%s\ntavo_saori_load\ntavo_saori_request\ntavo_saori_unload\n' "$want_exports" | sort)
   exports=$(nm -D --defined-only "$module" | awk '{print $3}' | sort)
   unexpected=""
 fi

@@ -59,7 +59,7 @@ BOOL call_load(const platform::ModuleExports& module, const std::string& directo
 bool run_cycle(const std::string& path, long cycle) {
     platform::ModuleExports module;
     std::string error;
-    if (!platform::load_module(path, module, error)) {
+    if (!load_module(path, module, error)) {
         std::printf("FAIL cycle %ld: %s\n", cycle, error.c_str());
         return false;
     }
@@ -75,7 +75,7 @@ bool run_cycle(const std::string& path, long cycle) {
         }
     }
     right = module.unload() == TRUE && right;
-    platform::unload_module(module);
+    unload_module(module);
     return right;
 }
 

@@ -10,25 +10,9 @@
 #include "cli/module_client.h"
 #include "platform/module_host.h"
 
-class HostCheck {
+// Counts checks and prints each failed one.
+class CheckCount {
 public:
-    // Loads the module named on the command line; exits with 2 on failure.
-    HostCheck(int argc, char** argv) {
-        platform::exit_on_crash();
-        std::string error;
-        if (argc < 2 || !platform::load_module(argv[1], module_, error)) {
-            std::fprintf(stderr, "cannot load the module: %s\n", error.c_str());
-            std::exit(2);
-        }
-    }
-
-    const platform::ModuleExports& module() const { return module_; }
-
-    ParsedResponse execute(const std::vector<std::string>& arguments) const {
-        const auto response = send_request(module_.request, execute_request(arguments));
-        return parse_response(response.value_or(std::string()));
-    }
-
     void expect(bool condition, const std::string& what) {
         if (condition) {
             ++passed_;
@@ -45,7 +29,6 @@ public:
     }
 
 private:
-    platform::ModuleExports module_;
     int passed_ = 0;
     int failed_ = 0;
 };
@@ -55,3 +38,25 @@ inline std::vector<std::string> sorted(std::vector<std::string> names) {
     std::sort(names.begin(), names.end());
     return names;
 }
+class HostCheck : public CheckCount {
+public:
+    // Loads the module named on the command line; exits with 2 on failure.
+    HostCheck(int argc, char** argv) {
+        platform::exit_on_crash();
+        std::string error;
+        if (argc < 2 || !load_module(argv[1], module_, error)) {
+            std::fprintf(stderr, "cannot load the module: %s\n", error.c_str());
+            std::exit(2);
+        }
+    }
+
+    const platform::ModuleExports& module() const { return module_; }
+
+    ParsedResponse execute(const std::vector<std::string>& arguments) const {
+        const auto response = send_request(module_.request, execute_request(arguments));
+        return parse_response(response.value_or(std::string()));
+    }
+
+private:
+    platform::ModuleExports module_;
+};

@@ -34,7 +34,7 @@ int main(int argc, char** argv) {
     }
     platform::ModuleExports module;
     std::string error;
-    if (!platform::load_module(argv[1], module, error)) {
+    if (!load_module(argv[1], module, error)) {
         std::fprintf(stderr, "%s\n", error.c_str());
         return 2;
     }
