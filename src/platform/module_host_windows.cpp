@@ -34,6 +34,8 @@ DWORD WINAPI run_thread_work(void* parameter) {
     const auto* thread_work = static_cast<const ThreadWork*>(parameter);
     (*thread_work->work)(thread_work->index);
     return 0;
+}
+
 std::wstring wide_from_utf8(std::string_view text) {
     if (text.empty()) return std::wstring();
     const int length = static_cast<int>(text.size());
