@@ -8,21 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/module_host.h"
+#include "host_check.h"
 
 namespace {
-
-int passed = 0;
-int failed = 0;
-
-void expect(bool condition, const std::string& what) {
-    if (condition) {
-        ++passed;
-    } else {
-        ++failed;
-        std::printf("FAIL %s\n", what.c_str());
-    }
-}
 
 // The text of one StringFileInfo entry, or "(missing)".
 std::string string_field(std::vector<char>& info, const std::string& block, const std::string& name) {
@@ -38,7 +26,7 @@ std::string string_field(std::vector<char>& info, const std::string& block, cons
 }  // namespace
 
 int main(int argc, char** argv) {
-    platform::exit_on_crash();
+    HostCheck check(argc, argv);
     unsigned major = 0, minor = 0, patch = 0;
     if (argc != 4 || std::sscanf(argv[2], "%u.%u.%u", &major, &minor, &patch) != 3) {
         std::fputs("usage: version-resource-test MODULE MAJOR.MINOR.PATCH COPYRIGHT\n", stderr);
@@ -62,12 +50,12 @@ int main(int argc, char** argv) {
         std::puts("FAIL no fixed file information");
         return 1;
     }
-    expect(fixed->dwSignature == 0xFEEF04BD, "fixed information signature");
+    check.expect(fixed->dwSignature == 0xFEEF04BD, "fixed information signature");
     const DWORD high = major << 16 | minor;
     const DWORD low = patch << 16;
-    expect(fixed->dwFileVersionMS == high && fixed->dwFileVersionLS == low, "fixed file version");
-    expect(fixed->dwProductVersionMS == high && fixed->dwProductVersionLS == low, "fixed product version");
-    expect(fixed->dwFileType == VFT_DLL, "file type DLL");
+    check.expect(fixed->dwFileVersionMS == high && fixed->dwFileVersionLS == low, "fixed file version");
+    check.expect(fixed->dwProductVersionMS == high && fixed->dwProductVersionLS == low, "fixed product version");
+    check.expect(fixed->dwFileType == VFT_DLL, "file type DLL");
 
     // The string table named by the first translation.
     WORD* translation = nullptr;
@@ -92,11 +80,10 @@ int main(int argc, char** argv) {
     };
     for (const auto& field : fields) {
         const std::string actual = string_field(info, block, field.name);
-        expect(actual == field.expected, std::string(field.name) + ": " + actual);
+        check.expect(actual == field.expected, std::string(field.name) + ": " + actual);
     }
     const std::string description = string_field(info, block, "FileDescription");
-    expect(description.rfind("tavo ", 0) == 0, "FileDescription: " + description);
+    check.expect(description.rfind("tavo ", 0) == 0, "FileDescription: " + description);
 
-    std::printf("%d passed, %d failed\n", passed, failed);
-    return failed == 0 ? 0 : 1;
+    return check.finish();
 }

@@ -16,9 +16,7 @@
 #include <vector>
 
 #include "case_file.h"
-#include "cli/module_client.h"
-#include "platform/module_host.h"
-#include "platform/platform.h"
+#include "tests/hosts/host_check.h"
 
 namespace {
 
@@ -130,21 +128,13 @@ bool depends_on_machine(const Message& request) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    platform::exit_on_crash();
+    HostCheck check(argc, argv);
     if (argc != 3) {
         std::fputs("usage: docs-examples MODULE DOCS_DIRECTORY\n", stderr);
         return 2;
     }
-    platform::ModuleExports module;
-    std::string error;
-    if (!platform::load_module(argv[1], module, error)) {
-        std::fprintf(stderr, "%s\n", error.c_str());
-        return 2;
-    }
-
     const std::filesystem::path directory = argv[2];
-    int passed = 0;
-    int failed = 0;
+    int examples = 0;
     int skipped = 0;
     for (const std::string& file : markdown_files(directory.string())) {
         const std::string shown_name = std::filesystem::relative(file, directory).generic_string();
@@ -152,8 +142,7 @@ int main(int argc, char** argv) {
         for (size_t i = 0; i < messages.size(); ++i) {
             if (!is_response(messages[i])) continue;
             if (i == 0 || is_response(messages[i - 1])) {
-                ++failed;
-                std::printf("FAIL %s: a response without a request before it\n", messages[i].location.c_str());
+                check.expect(false, messages[i].location + ": a response without a request before it");
                 continue;
             }
             const Message& request = messages[i - 1];
@@ -161,23 +150,20 @@ int main(int argc, char** argv) {
                 ++skipped;
                 continue;
             }
-            const auto response = send_request(module.request, wire_bytes(request.lines));
+            ++examples;
+            const auto response = send_request(check.module().request, wire_bytes(request.lines));
             const std::string shown = wire_bytes(messages[i].lines);
             const std::vector<std::string> accepted = accepted_responses(request, messages[i]);
             const auto allowed = [&](const std::string& bytes) {
                 return std::find(accepted.begin(), accepted.end(), bytes) != accepted.end();
             };
-            if (response && allowed(*response) && allowed(shown)) {
-                ++passed;
-                continue;
-            }
-            ++failed;
-            std::printf("FAIL %s\n  request:  %s\n  expected: %s\n  actual:   %s\n", request.location.c_str(),
-                        printable(wire_bytes(request.lines)).c_str(), printable(shown).c_str(),
-                        response ? printable(*response).c_str() : "(no block)");
+            check.expect(response && allowed(*response) && allowed(shown),
+                         request.location + "\n  request:  " + printable(wire_bytes(request.lines)) +
+                             "\n  expected: " + printable(shown) +
+                             "\n  actual:   " + (response ? printable(*response) : "(no block)"));
         }
     }
-    std::printf("%d passed, %d failed (%d skipped: they answer from the file system)\n", passed, failed,
-                skipped);
-    return failed == 0 && passed > 0 ? 0 : 1;
+    check.expect(examples > 0, "examples found in " + directory.string());
+    std::printf("%d examples sent; %d skipped: they answer from the file system\n", examples, skipped);
+    return check.finish();
 }
