@@ -5,18 +5,24 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <deque>
 #include <string>
 #include <string_view>
-#include <vector>
 
-// One piece of an expression. The priority ranks operators and also tells
-// the kind of token: operands and prefix operators have the constants below,
-// binary operators rank 35 to 80, and the parentheses and the final "Guard"
-// of the postfix form have priorities of their own.
+// One piece of an expression, seen in the expression's text (which outlives
+// the tokens). The priority ranks operators and also tells the kind of
+// token: operands and prefix operators have the constants below, binary
+// operators rank 35 to 80, and the parentheses and the final "Guard" of the
+// postfix form have priorities of their own. A run of prefix operators is
+// one token ("--!"); they apply from the last, innermost one outwards.
 struct Token {
-    std::string text;
+    std::string_view text;
     int32_t priority;
 };
+
+// Tokens in order. A deque grows without copying what it holds, so a long
+// expression never holds its tokens twice.
+using TokenList = std::deque<Token>;
 
 constexpr int32_t kPrefixPriority = 90;
 constexpr int32_t kOperandPriority = 100;
@@ -30,7 +36,7 @@ struct BinaryOperator {
 struct TokenScan {
     std::string_view text;
     std::size_t pos;
-    std::vector<Token> tokens;
+    TokenList tokens;
 };
 
 // What sets the two evaluators' syntax apart: the binary operators, tried in
@@ -46,12 +52,12 @@ struct ExpressionSyntax {
 // operators alternate, prefix operators ("!", "+", "-") stand before operands
 // and parentheses balance, nested at most 256 deep. False when the text is not
 // such an expression.
-bool tokenize(std::string_view text, const ExpressionSyntax& syntax, std::vector<Token>& tokens);
+bool tokenize(std::string_view text, const ExpressionSyntax& syntax, TokenList& tokens);
 
 // Reorders tokens into postfix order by priority; the sentinel "Guard" comes
 // last. Binary operators are left-associative; chained prefix operators
 // apply innermost first.
-std::vector<Token> to_postfix(std::vector<Token> tokens);
+TokenList to_postfix(TokenList tokens);
 
 // A full-width spelling and the ASCII text that stands for it.
 struct Replacement {

@@ -7,7 +7,6 @@
 
 #include <iterator>
 #include <string_view>
-#include <vector>
 
 namespace {
 
@@ -34,7 +33,7 @@ bool read_number(TokenScan& scan) {
     while (end < text.size() && is_number_char(text[end])) ++end;
     const std::string_view number = text.substr(scan.pos, end - scan.pos);
     if (number.empty() || count_occurrences(number, ".") > 1) return false;
-    scan.tokens.push_back({std::string(number), kOperandPriority});
+    scan.tokens.push_back({number, kOperandPriority});
     scan.pos = end;
     return true;
 }
@@ -57,7 +56,7 @@ double apply_binary(std::string_view op, double left, double right) {
 }
 
 // Runs the postfix tokens (all but the final "Guard") over a stack of doubles.
-double evaluate_postfix(const std::vector<Token>& postfix) {
+double evaluate_postfix(const TokenList& postfix) {
     simple_stack<double> values;
     for (std::size_t i = 0; i + 1 < postfix.size(); ++i) {
         const Token& token = postfix[i];
@@ -65,9 +64,12 @@ double evaluate_postfix(const std::vector<Token>& postfix) {
             // Digits with at most one ".": "." alone is 0, "5." is 5, ".5" is 0.5.
             values.push(parse_double(token.text));
         } else if (token.priority == kPrefixPriority) {
+            // A run of prefix operators applies from its last one.
             double& value = values.peek();
-            if (token.text == "!") value = value == 0 ? 1 : 0;
-            if (token.text == "-") value = -value;
+            for (auto op = token.text.rbegin(); op != token.text.rend(); ++op) {
+                if (*op == '!') value = value == 0 ? 1 : 0;
+                if (*op == '-') value = -value;
+            }
         } else {
             const double result = apply_binary(token.text, values.peek(1), values.peek(0));
             values.drop(2);
@@ -90,7 +92,7 @@ std::string format_result(double value) {
 bool calc_float_expression(std::string& text) {
     normalise_expression(text, kNormalisations, std::size(kNormalisations));
 
-    std::vector<Token> tokens;
+    TokenList tokens;
     if (!tokenize(text, kSyntax, tokens)) return false;
     text = format_result(evaluate_postfix(to_postfix(std::move(tokens))));
     return true;
