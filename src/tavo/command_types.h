@@ -39,10 +39,10 @@ inline CommandResult bad_request(std::string message) {
 }
 inline CommandResult yes_no(bool answer) { return ok(answer ? "1" : "0"); }
 
-// The largest result that replace and join build. Their results can be far
-// larger than the request (a long replacement for every character, a long
-// separator between many items); beyond this they are answered like memory
-// exhaustion, so that a small request cannot make the host allocate without
-// limit.
+// The largest result that replace, join and sprintf build. Their results can
+// be far larger than the request (a long replacement for every character, a
+// long separator between many items, a wide field for every value); beyond
+// this they are answered like memory exhaustion, so that a small request
+// cannot make the host allocate without limit.
 constexpr uint64_t kMaxResultBytes = uint64_t{256} << 20;
 inline CommandResult result_too_large() { return {kStatusInternalError, std::string()}; }
