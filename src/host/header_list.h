@@ -1,9 +1,33 @@
-// Request and response header lines as (key, value) pairs, in line order,
-// duplicates kept.
+// Request header lines as (key, value) pairs, and the response's header
+// lines as they are written.
 #pragma once
 
+#include <cstddef>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
-using HeaderList = std::vector<std::pair<std::string, std::string>>;
+// The header lines of a request, in line order, duplicates kept: views into
+// the request text, which outlives the list.
+using HeaderList = std::vector<std::pair<std::string_view, std::string_view>>;
+
+// The header lines of a response, written out as "key: value" and CR LF as
+// they are added, so that a long answer is held once, as its text.
+class ResponseHeaders {
+public:
+    void reserve(std::size_t bytes) { text_.reserve(bytes); }
+    void add(std::string_view key, std::string_view value);
+    // Whether a line with the key "Charset" (exactly) was added.
+    bool has_charset() const { return has_charset_; }
+    const std::string& text() const { return text_; }
+
+    // The bytes that add() writes for a key and a value of these lengths.
+    static constexpr std::size_t line_size(std::size_t key, std::size_t value) {
+        return key + value + 4;
+    }
+
+private:
+    std::string text_;
+    bool has_charset_ = false;
+};

@@ -1,11 +1,33 @@
 #include "host/sakura_dll_host.h"
 
+#include <cstring>
+
 namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
 constexpr std::string_view kKeySeparator = ": ";
 
+// The number of CR LF pairs in the text.
+std::size_t count_line_ends(std::string_view text) {
+    std::size_t count = 0;
+    const char* data = text.data();
+    const char* const end = data + text.size();
+    for (const char* at = data; at < end;) {
+        const void* found = std::memchr(at, '\n', static_cast<std::size_t>(end - at));
+        if (found == nullptr) break;
+        const char* line_feed = static_cast<const char*>(found);
+        if (line_feed > data && line_feed[-1] == '\r') ++count;
+        at = line_feed + 1;
+    }
+    return count;
+}
+
 }  // namespace
+
+void ResponseHeaders::add(std::string_view key, std::string_view value) {
+    has_charset_ = has_charset_ || key == "Charset";
+    text_.append(key).append(kKeySeparator).append(value).append(kLineEnd);
+}
 
 SakuraDLLHost::~SakuraDLLHost() = default;
 
@@ -53,32 +75,29 @@ std::string SakuraDLLHost::request(const std::string& request_text) {
     const std::string protocol(split_first(protocol_part, "/"));
     const std::string version(protocol_part);
 
+    // Every line but the last ends in CR LF: the list is sized once.
     HeaderList request_headers;
+    request_headers.reserve(count_line_ends(rest) + 1);
     while (!rest.empty()) {
         std::string_view line = split_first(rest, kLineEnd);
         const std::string_view key = split_first(line, kKeySeparator);
-        request_headers.emplace_back(std::string(key), std::string(line));
+        request_headers.emplace_back(key, line);
     }
 
     std::string response_protocol;
     std::string response_version;
-    HeaderList response_headers;
+    ResponseHeaders response_headers;
     const int status = handle_request(protocol, version, command, request_headers,
                                       response_protocol, response_version, response_headers);
+    if (!response_headers.has_charset()) response_headers.add("Charset", "UTF-8");
 
-    bool has_charset = false;
-    for (const auto& header : response_headers) has_charset = has_charset || header.first == "Charset";
-    if (!has_charset) response_headers.emplace_back("Charset", "UTF-8");
-
-    std::size_t size = response_protocol.size() + response_version.size() + 40;
-    for (const auto& header : response_headers) size += header.first.size() + header.second.size() + 4;
+    const std::string_view status_line = status_text(status);
     std::string response;
-    response.reserve(size);
+    response.reserve(response_protocol.size() + response_version.size() + status_line.size() + 4 +
+                     response_headers.text().size() + kLineEnd.size());
     response.append(response_protocol).append("/").append(response_version).append(" ");
-    response.append(status_text(status)).append(kLineEnd);
-    for (const auto& header : response_headers) {
-        response.append(header.first).append(kKeySeparator).append(header.second).append(kLineEnd);
-    }
+    response.append(status_line).append(kLineEnd);
+    response.append(response_headers.text());
     response.append(kLineEnd);
     return response;
 }
