@@ -24,9 +24,30 @@ std::size_t count_line_ends(std::string_view text) {
 
 }  // namespace
 
+// Enough for the status line of every protocol layer in the module and
+// the empty line at the end.
+constexpr std::size_t kStatusLineRoom = 64;
+
+void ResponseHeaders::reserve(std::size_t bytes) { text_.reserve(bytes + kStatusLineRoom); }
+
 void ResponseHeaders::add(std::string_view key, std::string_view value) {
     has_charset_ = has_charset_ || key == "Charset";
     text_.append(key).append(kKeySeparator).append(value).append(kLineEnd);
+}
+
+std::string ResponseHeaders::finish(std::string_view protocol, std::string_view version,
+                                    std::string_view status) {
+    // The status line goes in front of the lines, in place when the room
+    // reserved for it is there.
+    const std::string_view parts[] = {protocol, "/", version, " ", status, kLineEnd};
+    std::size_t size = 0;
+    for (const std::string_view part : parts) size += part.size();
+    text_.insert(0, size, '\0');
+    std::size_t at = 0;
+    for (const std::string_view part : parts) at += part.copy(&text_[at], part.size());
+    text_.append(kLineEnd);
+    has_charset_ = false;
+    return std::move(text_);
 }
 
 SakuraDLLHost::~SakuraDLLHost() = default;
@@ -91,13 +112,5 @@ std::string SakuraDLLHost::request(const std::string& request_text) {
                                       response_protocol, response_version, response_headers);
     if (!response_headers.has_charset()) response_headers.add("Charset", "UTF-8");
 
-    const std::string_view status_line = status_text(status);
-    std::string response;
-    response.reserve(response_protocol.size() + response_version.size() + status_line.size() + 4 +
-                     response_headers.text().size() + kLineEnd.size());
-    response.append(response_protocol).append("/").append(response_version).append(" ");
-    response.append(status_line).append(kLineEnd);
-    response.append(response_headers.text());
-    response.append(kLineEnd);
-    return response;
+    return response_headers.finish(response_protocol, response_version, status_text(status));
 }
