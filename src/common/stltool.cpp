@@ -424,6 +424,28 @@ bool is_letter_text(std::string_view text) {
     return true;
 }
 
-int32_t parse_int(std::string_view text) { return read_decimal(DecimalReader(text, true)); }
+namespace {
 
-int32_t parse_decimal(std::string_view text) { return read_decimal(DecimalReader(text, false)); }
+// A text of one to nine ASCII digits, the usual numeric argument, read
+// directly; -1 for any other text.
+int32_t plain_digits(std::string_view text) {
+    if (text.empty() || text.size() > 9) return -1;
+    int32_t value = 0;
+    for (const char c : text) {
+        if (!is_ascii_digit(c)) return -1;
+        value = value * 10 + (c - '0');
+    }
+    return value;
+}
+
+}  // namespace
+
+int32_t parse_int(std::string_view text) {
+    const int32_t plain = plain_digits(text);
+    return plain >= 0 ? plain : read_decimal(DecimalReader(text, true));
+}
+
+int32_t parse_decimal(std::string_view text) {
+    const int32_t plain = plain_digits(text);
+    return plain >= 0 ? plain : read_decimal(DecimalReader(text, false));
+}

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <memory_resource>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -10,7 +11,7 @@
 
 // The header lines of a request, in line order, duplicates kept: views into
 // the request text, which outlives the list.
-using HeaderList = std::vector<std::pair<std::string_view, std::string_view>>;
+using HeaderList = std::pmr::vector<std::pair<std::string_view, std::string_view>>;
 
 // The header lines of a response, written out as "key: value" and CR LF as
 // they are added. The same text then becomes the whole response, so that a

@@ -1,11 +1,16 @@
 #include "host/sakura_dll_host.h"
 
+#include <cstddef>
 #include <cstring>
+#include <memory_resource>
 
 namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
 constexpr std::string_view kKeySeparator = ": ";
+
+// Room for the header list of a request of up to 16 lines.
+constexpr std::size_t kHeaderBufferBytes = 512;
 
 // The number of CR LF pairs in the text.
 std::size_t count_line_ends(std::string_view text) {
@@ -42,7 +47,9 @@ std::string ResponseHeaders::finish(std::string_view protocol, std::string_view 
     const std::string_view parts[] = {protocol, "/", version, " ", status, kLineEnd};
     std::size_t size = 0;
     for (const std::string_view part : parts) size += part.size();
-    text_.insert(0, size, '\0');
+    const std::size_t lines = text_.size();
+    text_.resize(lines + size);
+    std::memmove(&text_[size], text_.data(), lines);
     std::size_t at = 0;
     for (const std::string_view part : parts) at += part.copy(&text_[at], part.size());
     text_.append(kLineEnd);
@@ -92,12 +99,14 @@ std::string SakuraDLLHost::request(const std::string& request_text) {
         command_part = request_line.substr(0, space);
         protocol_part = request_line.substr(space + 1);
     }
-    const std::string command(command_part);
-    const std::string protocol(split_first(protocol_part, "/"));
-    const std::string version(protocol_part);
+    const std::string_view protocol = split_first(protocol_part, "/");
+    const std::string_view version = protocol_part;
 
-    // Every line but the last ends in CR LF: the list is sized once.
-    HeaderList request_headers;
+    // Every line but the last ends in CR LF: the list is sized once, on the
+    // stack unless the request has many lines.
+    alignas(std::max_align_t) std::byte buffer[kHeaderBufferBytes];
+    std::pmr::monotonic_buffer_resource memory(buffer, sizeof buffer);
+    HeaderList request_headers(&memory);
     request_headers.reserve(count_line_ends(rest) + 1);
     while (!rest.empty()) {
         std::string_view line = split_first(rest, kLineEnd);
@@ -108,7 +117,7 @@ std::string SakuraDLLHost::request(const std::string& request_text) {
     std::string response_protocol;
     std::string response_version;
     ResponseHeaders response_headers;
-    const int status = handle_request(protocol, version, command, request_headers,
+    const int status = handle_request(protocol, version, command_part, request_headers,
                                       response_protocol, response_version, response_headers);
     if (!response_headers.has_charset()) response_headers.add("Charset", "UTF-8");
 

@@ -1,6 +1,8 @@
 #include "host/saori_host.h"
 
 #include <charconv>
+#include <cstddef>
+#include <memory_resource>
 #include <string_view>
 
 #include "common/stltool.h"
@@ -14,6 +16,10 @@ constexpr std::string_view kCharset = "UTF-8";
 constexpr std::string_view kResultKey = "Result";
 constexpr std::string_view kValueKey = "Value";
 
+// Room for the argument and value lists of a request with a few of each:
+// the map and the first block of each deque.
+constexpr std::size_t kListBufferBytes = 2048;
+
 std::size_t decimal_digits(std::size_t n) {
     std::size_t digits = 1;
     for (; n >= 10; n /= 10) ++digits;
@@ -24,22 +30,27 @@ std::size_t decimal_digits(std::size_t n) {
 
 SaoriHost::~SaoriHost() = default;
 
-ArgumentList collect_arguments(const HeaderList& request_headers) {
-    ArgumentList arguments;
+ArgumentList collect_arguments(const HeaderList& request_headers,
+                               std::pmr::memory_resource* memory) {
+    ArgumentList arguments(memory);
     for (const auto& [key, value] : request_headers) {
         if (key.substr(0, kArgumentKey.size()) != kArgumentKey) continue;
         // The index is read the way atoi reads it; negative values wrap above
         // the limit and are ignored with the too-large ones.
         const auto index = static_cast<unsigned>(parse_decimal(key.substr(kArgumentKey.size())));
         if (index > kMaxArgumentIndex) continue;
-        if (index >= arguments.size()) arguments.resize(index + 1);
+        if (index == arguments.size()) {
+            arguments.emplace_back(value);
+            continue;
+        }
+        if (index > arguments.size()) arguments.resize(index + 1);
         arguments[index].assign(value);
     }
     return arguments;
 }
 
-int SaoriHost::handle_request(const std::string& protocol, const std::string&,
-                              const std::string& command, const HeaderList& request_headers,
+int SaoriHost::handle_request(std::string_view protocol, std::string_view,
+                              std::string_view command, const HeaderList& request_headers,
                               std::string& response_protocol, std::string& response_version,
                               ResponseHeaders& response_headers) {
     response_protocol = "SAORI";
@@ -48,8 +59,12 @@ int SaoriHost::handle_request(const std::string& protocol, const std::string&,
     if (command == "GET Version") return kStatusOk;
     if (command != "EXECUTE") return kStatusBadRequest;
 
-    ArgumentList arguments = collect_arguments(request_headers);
-    ValueList values;
+    // Both lists start in a buffer on the stack and go on to the heap only
+    // when they outgrow it.
+    alignas(std::max_align_t) std::byte buffer[kListBufferBytes];
+    std::pmr::monotonic_buffer_resource memory(buffer, sizeof buffer);
+    ArgumentList arguments = collect_arguments(request_headers, &memory);
+    ValueList values(&memory);
     CommandResult result;
     try {
         result = execute(arguments, values);

@@ -5,14 +5,17 @@
 #include <cstddef>
 #include <cstdint>
 #include <deque>
+#include <memory_resource>
 #include <string>
 
 // Argument texts in index order; the command name is taken off the front
-// before a handler sees the list.
-using ArgumentList = std::deque<std::string>;
+// before a handler sees the list. The list's own blocks come from the memory
+// resource it is made with (a buffer on the stack for each request, see
+// SaoriHost); the texts are ordinary strings.
+using ArgumentList = std::pmr::deque<std::string>;
 
 // Extra results of a handler; entry n goes back as the header "Value<n>".
-using ValueList = std::deque<std::string>;
+using ValueList = std::pmr::deque<std::string>;
 
 struct CommandResult {
     int32_t status;

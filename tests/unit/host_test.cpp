@@ -51,12 +51,12 @@ public:
     OwnedHeaders answer;
     int status = 200;
 
-    int handle_request(const std::string& p, const std::string& v, const std::string& c,
+    int handle_request(std::string_view p, std::string_view v, std::string_view c,
                        const HeaderList& request_headers, std::string& response_protocol,
                        std::string& response_version, ResponseHeaders& response_headers) override {
-        protocol = p;
-        version = v;
-        command = c;
+        protocol.assign(p);
+        version.assign(v);
+        command.assign(c);
         seen.assign(request_headers.begin(), request_headers.end());
         response_protocol = "SAORI";
         response_version = "1.0";
