@@ -4,7 +4,9 @@
 #include "common/stltool.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <iterator>
+#include <memory_resource>
 #include <limits>
 
 namespace {
@@ -48,10 +50,12 @@ bool is_prefix_operator(char c) { return c == '!' || c == '+' || c == '-'; }
 // The first operator of the table whose text begins at `pos`, or nullptr.
 const BinaryOperator* match_operator(const ExpressionSyntax& syntax, std::string_view text,
                                      std::size_t pos) {
-    const std::string_view rest = text.substr(pos);
+    // Operators are one or two characters.
+    const char first = text[pos];
+    const char second = pos + 1 < text.size() ? text[pos + 1] : '\0';
     for (std::size_t i = 0; i < syntax.operator_count; ++i) {
         const std::string_view op = syntax.operators[i].text;
-        if (rest.compare(0, op.size(), op) == 0) return &syntax.operators[i];
+        if (op[0] == first && (op.size() == 1 || op[1] == second)) return &syntax.operators[i];
     }
     return nullptr;
 }
@@ -277,7 +281,7 @@ bool apply_prefixes(std::string_view run, Value& operand) {
 
 // Runs the postfix tokens (all but the final "Guard") over a stack of texts.
 bool evaluate_postfix(const TokenList& postfix, std::string& result) {
-    simple_stack<Value> values;
+    simple_stack<Value> values(postfix.get_allocator().resource());
     std::size_t held_bytes = 0;
     uint64_t work = 0;
     for (std::size_t i = 0; i + 1 < postfix.size(); ++i) {
@@ -310,18 +314,16 @@ bool evaluate_postfix(const TokenList& postfix, std::string& result) {
 }  // namespace
 
 bool tokenize(std::string_view text, const ExpressionSyntax& syntax, TokenList& tokens) {
-    TokenScan scan{text, 0, {}};
+    TokenScan scan{text, 0, tokens};
     // A ")" that no "(" opened stops the top level before the end.
-    if (!tokenize_level(scan, syntax, 0) || scan.pos != text.size()) return false;
-    tokens = std::move(scan.tokens);
-    return true;
+    return tokenize_level(scan, syntax, 0) && scan.pos == text.size();
 }
 
 TokenList to_postfix(TokenList tokens) {
     // The output is written over the input: every token it holds has left
     // the input (or the operator stack) before its slot is reused.
     std::size_t written = 0;
-    simple_stack<Token> operators;
+    simple_stack<Token> operators(tokens.get_allocator().resource());
     operators.push({"Guard", kGuardPriority});
     for (Token& token : tokens) {
         if (token.priority == kPrefixPriority) {
@@ -344,6 +346,12 @@ TokenList to_postfix(TokenList tokens) {
 }
 
 void normalise_expression(std::string& text, const Replacement* pairs, std::size_t pair_count) {
+    // The blanks removed are " ", a tab and "　", which starts with a byte
+    // above 7F: a text of other ASCII bytes is already normal.
+    const bool plain = std::all_of(text.begin(), text.end(), [](char c) {
+        return c != ' ' && c != '\t' && static_cast<unsigned char>(c) < 0x80;
+    });
+    if (plain) return;
     erase_all(text, "　");
     erase_all(text, " ");
     erase_all(text, "\t");
@@ -359,7 +367,9 @@ bool calc_expression(std::string& text) {
     std::string normalised = text;
     normalise_expression(normalised, kNormalisations, std::size(kNormalisations));
 
-    TokenList tokens;
+    alignas(std::max_align_t) std::byte buffer[kExpressionBufferBytes];
+    std::pmr::monotonic_buffer_resource memory(buffer, sizeof buffer);
+    TokenList tokens(&memory);
     if (!tokenize(normalised, kSyntax, tokens)) return false;
     const TokenList postfix = to_postfix(std::move(tokens));
     std::string result;

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <deque>
+#include <memory_resource>
 #include <string>
 #include <string_view>
 
@@ -21,8 +22,12 @@ struct Token {
 };
 
 // Tokens in order. A deque grows without copying what it holds, so a long
-// expression never holds its tokens twice.
-using TokenList = std::deque<Token>;
+// expression never holds its tokens twice. Its blocks come from the memory
+// resource it is made with; the evaluators use a buffer on the stack.
+using TokenList = std::pmr::deque<Token>;
+
+// Room for the tokens and stacks of an expression of a few dozen tokens.
+constexpr std::size_t kExpressionBufferBytes = 2048;
 
 constexpr int32_t kPrefixPriority = 90;
 constexpr int32_t kOperandPriority = 100;
@@ -36,7 +41,7 @@ struct BinaryOperator {
 struct TokenScan {
     std::string_view text;
     std::size_t pos;
-    TokenList tokens;
+    TokenList& tokens;
 };
 
 // What sets the two evaluators' syntax apart: the binary operators, tried in
@@ -48,15 +53,15 @@ struct ExpressionSyntax {
     bool (*read_operand)(TokenScan& scan);
 };
 
-// Cuts the whole text into tokens, checking that operands and binary
-// operators alternate, prefix operators ("!", "+", "-") stand before operands
-// and parentheses balance, nested at most 256 deep. False when the text is not
-// such an expression.
+// Cuts the whole text into tokens, appended to `tokens`, checking that
+// operands and binary operators alternate, prefix operators ("!", "+", "-")
+// stand before operands and parentheses balance, nested at most 256 deep.
+// False when the text is not such an expression.
 bool tokenize(std::string_view text, const ExpressionSyntax& syntax, TokenList& tokens);
 
 // Reorders tokens into postfix order by priority; the sentinel "Guard" comes
 // last. Binary operators are left-associative; chained prefix operators
-// apply innermost first.
+// apply innermost first. The operator stack uses the tokens' memory resource.
 TokenList to_postfix(TokenList tokens);
 
 // A full-width spelling and the ASCII text that stands for it.

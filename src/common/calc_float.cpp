@@ -5,7 +5,9 @@
 #include "common/simple_stack.h"
 #include "common/stltool.h"
 
+#include <cstddef>
 #include <iterator>
+#include <memory_resource>
 #include <string_view>
 
 namespace {
@@ -57,7 +59,7 @@ double apply_binary(std::string_view op, double left, double right) {
 
 // Runs the postfix tokens (all but the final "Guard") over a stack of doubles.
 double evaluate_postfix(const TokenList& postfix) {
-    simple_stack<double> values;
+    simple_stack<double> values(postfix.get_allocator().resource());
     for (std::size_t i = 0; i + 1 < postfix.size(); ++i) {
         const Token& token = postfix[i];
         if (token.priority == kOperandPriority) {
@@ -92,7 +94,9 @@ std::string format_result(double value) {
 bool calc_float_expression(std::string& text) {
     normalise_expression(text, kNormalisations, std::size(kNormalisations));
 
-    TokenList tokens;
+    alignas(std::max_align_t) std::byte buffer[kExpressionBufferBytes];
+    std::pmr::monotonic_buffer_resource memory(buffer, sizeof buffer);
+    TokenList tokens(&memory);
     if (!tokenize(text, kSyntax, tokens)) return false;
     text = format_result(evaluate_postfix(to_postfix(std::move(tokens))));
     return true;

@@ -3,12 +3,17 @@
 #pragma once
 
 #include <cstddef>
+#include <memory_resource>
 #include <utility>
 #include <vector>
 
 template <typename T>
 class simple_stack {
 public:
+    // The stack's array takes its memory from `memory`.
+    explicit simple_stack(std::pmr::memory_resource* memory = std::pmr::get_default_resource())
+        : items_(memory) {}
+
     void push(T value) { items_.push_back(std::move(value)); }
 
     // Removes and returns the top value; the stack must not be empty.
@@ -29,5 +34,5 @@ public:
     std::size_t size() const { return items_.size(); }
 
 private:
-    std::vector<T> items_;
+    std::pmr::vector<T> items_;
 };
