@@ -319,7 +319,7 @@ bool tokenize(std::string_view text, const ExpressionSyntax& syntax, TokenList& 
     return tokenize_level(scan, syntax, 0) && scan.pos == text.size();
 }
 
-TokenList to_postfix(TokenList tokens) {
+void to_postfix(TokenList& tokens) {
     // The output is written over the input: every token it holds has left
     // the input (or the operator stack) before its slot is reused.
     std::size_t written = 0;
@@ -342,7 +342,6 @@ TokenList to_postfix(TokenList tokens) {
     }
     tokens.resize(written);
     while (operators.size() > 0) tokens.push_back(operators.pop());
-    return tokens;
 }
 
 void normalise_expression(std::string& text, const Replacement* pairs, std::size_t pair_count) {
@@ -371,9 +370,9 @@ bool calc_expression(std::string& text) {
     std::pmr::monotonic_buffer_resource memory(buffer, sizeof buffer);
     TokenList tokens(&memory);
     if (!tokenize(normalised, kSyntax, tokens)) return false;
-    const TokenList postfix = to_postfix(std::move(tokens));
+    to_postfix(tokens);
     std::string result;
-    if (!evaluate_postfix(postfix, result)) return false;
+    if (!evaluate_postfix(tokens, result)) return false;
     if (result != normalised) text = std::move(result);
     return true;
 }

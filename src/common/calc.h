@@ -59,10 +59,11 @@ struct ExpressionSyntax {
 // False when the text is not such an expression.
 bool tokenize(std::string_view text, const ExpressionSyntax& syntax, TokenList& tokens);
 
-// Reorders tokens into postfix order by priority; the sentinel "Guard" comes
-// last. Binary operators are left-associative; chained prefix operators
-// apply innermost first. The operator stack uses the tokens' memory resource.
-TokenList to_postfix(TokenList tokens);
+// Reorders the tokens in place into postfix order by priority; the sentinel
+// "Guard" comes last. Binary operators are left-associative; chained prefix
+// operators apply innermost first. The operator stack takes its memory from
+// the tokens' memory resource.
+void to_postfix(TokenList& tokens);
 
 // A full-width spelling and the ASCII text that stands for it.
 struct Replacement {

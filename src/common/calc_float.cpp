@@ -98,6 +98,7 @@ bool calc_float_expression(std::string& text) {
     std::pmr::monotonic_buffer_resource memory(buffer, sizeof buffer);
     TokenList tokens(&memory);
     if (!tokenize(text, kSyntax, tokens)) return false;
-    text = format_result(evaluate_postfix(to_postfix(std::move(tokens))));
+    to_postfix(tokens);
+    text = format_result(evaluate_postfix(tokens));
     return true;
 }

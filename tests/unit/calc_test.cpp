@@ -171,10 +171,11 @@ TEST(CalcExpression, CutShortLastCharacterEndsTheTextOperand) {
 }
 
 TEST(ToPostfix, OrdersByPriority) {
-    const TokenList tokens = {{"1", kOperandPriority}, {"+", 60}, {"-!", kPrefixPriority},
+    TokenList tokens = {{"1", kOperandPriority}, {"+", 60}, {"-!", kPrefixPriority},
                               {"2", kOperandPriority}, {"<", 80}, {"3", kOperandPriority}};
     std::string order;
-    for (const Token& token : to_postfix(tokens)) order.append(token.text).append(" ");
+    to_postfix(tokens);
+    for (const Token& token : tokens) order.append(token.text).append(" ");
     EXPECT_EQ(order, "1 2 -! 3 < + Guard ");
 }
 
