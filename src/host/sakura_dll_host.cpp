@@ -9,8 +9,13 @@ namespace {
 constexpr std::string_view kLineEnd = "\r\n";
 constexpr std::string_view kKeySeparator = ": ";
 
-// Room for the header list of a request of up to 16 lines.
+// Room for the header list of a request of up to 16 lines (32 on 32-bit
+// builds).
 constexpr std::size_t kHeaderBufferBytes = 512;
+constexpr std::size_t kStackLines = kHeaderBufferBytes / sizeof(HeaderList::value_type);
+
+// Requests up to this long are not counted before their lines are listed.
+constexpr std::size_t kShortRequestBytes = 4096;
 
 // The number of CR LF pairs in the text.
 std::size_t count_line_ends(std::string_view text) {
@@ -102,12 +107,14 @@ std::string SakuraDLLHost::request(const std::string& request_text) {
     const std::string_view protocol = split_first(protocol_part, "/");
     const std::string_view version = protocol_part;
 
-    // Every line but the last ends in CR LF: the list is sized once, on the
-    // stack unless the request has many lines.
+    // The list starts on the stack. A long request has its lines counted
+    // first (every line but the last ends in CR LF), so that its list is
+    // sized once and never held twice while it grows.
     alignas(std::max_align_t) std::byte buffer[kHeaderBufferBytes];
     std::pmr::monotonic_buffer_resource memory(buffer, sizeof buffer);
     HeaderList request_headers(&memory);
-    request_headers.reserve(count_line_ends(rest) + 1);
+    request_headers.reserve(rest.size() <= kShortRequestBytes ? kStackLines
+                                                              : count_line_ends(rest) + 1);
     while (!rest.empty()) {
         std::string_view line = split_first(rest, kLineEnd);
         const std::string_view key = split_first(line, kKeySeparator);
