@@ -5,6 +5,7 @@
 #include "common/simple_stack.h"
 #include "common/stltool.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <iterator>
 #include <memory_resource>
@@ -34,7 +35,7 @@ bool read_number(TokenScan& scan) {
     std::size_t end = scan.pos;
     while (end < text.size() && is_number_char(text[end])) ++end;
     const std::string_view number = text.substr(scan.pos, end - scan.pos);
-    if (number.empty() || count_occurrences(number, ".") > 1) return false;
+    if (number.empty() || std::count(number.begin(), number.end(), '.') > 1) return false;
     scan.tokens.push_back({number, kOperandPriority});
     scan.pos = end;
     return true;
@@ -42,19 +43,22 @@ bool read_number(TokenScan& scan) {
 
 constexpr ExpressionSyntax kSyntax = {kOperators, std::size(kOperators), read_number};
 
+// One of the table's operators, told apart by its first character and, for
+// "<=" and ">=", its length.
 double apply_binary(std::string_view op, double left, double right) {
-    if (op == "*") return left * right;
-    if (op == "/") return left / right;
-    if (op == "+") return left + right;
-    if (op == "-") return left - right;
-    if (op == "<") return left < right;
-    if (op == ">") return left > right;
-    if (op == "<=") return left <= right;
-    if (op == ">=") return left >= right;
-    if (op == "==") return left == right;
-    if (op == "!=") return left != right;
-    if (op == "&&") return left != 0 && right != 0;
-    return left != 0 || right != 0;
+    const bool or_equal = op.size() == 2;
+    switch (op[0]) {
+        case '*': return left * right;
+        case '/': return left / right;
+        case '+': return left + right;
+        case '-': return left - right;
+        case '<': return or_equal ? left <= right : left < right;
+        case '>': return or_equal ? left >= right : left > right;
+        case '=': return left == right;
+        case '!': return left != right;
+        case '&': return left != 0 && right != 0;
+        default: return left != 0 || right != 0;
+    }
 }
 
 // Runs the postfix tokens (all but the final "Guard") over a stack of doubles.
@@ -84,8 +88,8 @@ double evaluate_postfix(const TokenList& postfix) {
 // "%f", then trailing zeros and a final "." removed.
 std::string format_result(double value) {
     std::string text = format_fixed(value, 6);
-    while (ends_with(text, "0")) text.pop_back();
-    if (ends_with(text, ".")) text.pop_back();
+    while (!text.empty() && text.back() == '0') text.pop_back();
+    if (!text.empty() && text.back() == '.') text.pop_back();
     return text;
 }
 

@@ -345,8 +345,23 @@ char ascii_for_full_width(std::string_view text, std::size_t pos) {
 }
 
 int32_t utf8_length(std::string_view text) {
+    const char* data = text.data();
     std::size_t count = 0;
-    for (std::size_t pos = 0; pos < text.size(); pos += char_length_at(text.data(), pos)) ++count;
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        // Eight ASCII bytes from a character boundary are eight characters.
+        if (text.size() - pos >= 8) {
+            uint64_t word;
+            std::memcpy(&word, data + pos, 8);
+            if ((word & 0x8080808080808080u) == 0) {
+                count += 8;
+                pos += 8;
+                continue;
+            }
+        }
+        pos += char_length_at(data, pos);
+        ++count;
+    }
     return clamp_count(count);
 }
 

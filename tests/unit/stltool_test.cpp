@@ -48,6 +48,17 @@ TEST(Utf8, LengthCountsCharactersAndCutShortEnds) {
     for (const auto& c : cases) EXPECT_EQ(utf8_length(c.text), c.length) << c.text;
 }
 
+TEST(Utf8, LengthCountsStepsOverGeneratedTexts) {
+    std::mt19937 random(7);
+    for (int round = 0; round < 2000; ++round) {
+        std::string text = random_text(random, round % 50);
+        if (round % 3 == 0) text.insert(round % (text.size() + 1), std::string(round % 40, 'x'));
+        int32_t steps = 0;
+        for (std::size_t pos = 0; pos < text.size(); pos += utf8_step(text, pos)) ++steps;
+        ASSERT_EQ(utf8_length(text), steps) << testing::PrintToString(text);
+    }
+}
+
 TEST(Utf8, StepStopsAtTheEnd) {
     EXPECT_EQ(utf8_step("a\xE3\x81", 1), 2u);
     EXPECT_EQ(utf8_step("aあ", 1), 3u);
