@@ -1,6 +1,7 @@
 // Text commands through the full request round trip on 1 MiB and 16 MiB
 // texts, next to plain loops doing the same work on a std::string: a
-// code-point reversal for reverse and a std::string::find loop for replace.
+// code-point reversal for reverse, a std::string::find loop for replace, a
+// lead-byte count for length and a memchr split on "," into strings.
 #include "bench_support.h"
 
 #include "common/stltool.h"
@@ -9,6 +10,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <initializer_list>
 #include <string>
 #include <string_view>
@@ -50,6 +52,7 @@ std::string plain_reverse(const std::string& text) {
 void BM_Reverse(benchmark::State& state) { run_command(state, "reverse", {}); }
 void BM_Length(benchmark::State& state) { run_command(state, "length", {}); }
 void BM_Split(benchmark::State& state) { run_command(state, "split", {"、。,; "}); }
+void BM_SplitComma(benchmark::State& state) { run_command(state, "split", {","}); }
 void BM_Replace(benchmark::State& state) { run_command(state, "replace", {"猫", "犬"}); }
 void BM_Erase(benchmark::State& state) { run_command(state, "erase", {"猫"}); }
 void BM_Count(benchmark::State& state) { run_command(state, "count", {"猫"}); }
@@ -74,6 +77,35 @@ void BM_PlainReplace(benchmark::State& state) {
     set_bytes_processed(state, text.size());
 }
 
+// The pieces between commas (empty ones skipped), found with memchr.
+void BM_PlainSplit(benchmark::State& state) {
+    const std::string text = repeat_to_size(kUnit, static_cast<std::size_t>(state.range(0)));
+    for (auto _ : state) {
+        std::vector<std::string> pieces;
+        const char* at = text.data();
+        const char* const end = at + text.size();
+        while (at < end) {
+            const void* found = std::memchr(at, ',', static_cast<std::size_t>(end - at));
+            const char* stop = found == nullptr ? end : static_cast<const char*>(found);
+            if (stop > at) pieces.emplace_back(at, stop);
+            at = stop + 1;
+        }
+        benchmark::DoNotOptimize(pieces);
+    }
+    set_bytes_processed(state, text.size());
+}
+
+// Characters counted as the bytes that do not continue a character.
+void BM_PlainLength(benchmark::State& state) {
+    const std::string text = repeat_to_size(kUnit, static_cast<std::size_t>(state.range(0)));
+    for (auto _ : state) {
+        std::size_t count = 0;
+        for (const char c : text) count += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+        benchmark::DoNotOptimize(count);
+    }
+    set_bytes_processed(state, text.size());
+}
+
 constexpr int64_t kOneMiB = int64_t{1} << 20;
 
 }  // namespace
@@ -83,6 +115,9 @@ BENCHMARK(BM_PlainReverse)->Arg(kOneMiB)->Arg(16 * kOneMiB)->Unit(benchmark::kMi
 BENCHMARK(BM_Replace)->Arg(kOneMiB)->Arg(16 * kOneMiB)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PlainReplace)->Arg(kOneMiB)->Arg(16 * kOneMiB)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Length)->Arg(kOneMiB)->Arg(16 * kOneMiB)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PlainLength)->Arg(kOneMiB)->Arg(16 * kOneMiB)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Split)->Arg(kOneMiB)->Arg(16 * kOneMiB)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SplitComma)->Arg(kOneMiB)->Arg(16 * kOneMiB)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PlainSplit)->Arg(kOneMiB)->Arg(16 * kOneMiB)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Erase)->Arg(kOneMiB)->Arg(16 * kOneMiB)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Count)->Arg(kOneMiB)->Arg(16 * kOneMiB)->Unit(benchmark::kMillisecond);

@@ -1,6 +1,7 @@
 // The fast text paths against their literal definitions; any difference is a
 // crash. The first byte picks the check (and the class mask of the width
 // conversions); the rest is the text.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -26,11 +27,7 @@ void check_kana(std::string_view text) {
     require(to_hiragana(text) == kana_by_walk(std::string(text), false));
 }
 
-// The search text follows the first zero byte of the input.
-void check_occurrences(std::string_view input, std::string_view replacement) {
-    const std::size_t zero = input.find('\0');
-    const std::string_view text = input.substr(0, zero);
-    const std::string_view search = zero == std::string_view::npos ? "" : input.substr(zero + 1);
+void check_search(std::string_view text, std::string_view search, std::string_view replacement) {
     const auto expected = reference_occurrences(text, search);
     require(count_occurrences(text, search) == static_cast<int32_t>(expected.size()));
     std::string replaced(text);
@@ -39,6 +36,41 @@ void check_occurrences(std::string_view input, std::string_view replacement) {
     std::string erased(text);
     require(erase_all(erased, search) == static_cast<int32_t>(expected.size()));
     require(erased == reference_replace(text, search, ""));
+    const std::size_t first = reference_first_byte_match(text, search);
+    std::string once(text);
+    require(replace_once(once, search, replacement) == (first != std::string_view::npos));
+    if (first != std::string_view::npos) {
+        require(once == std::string(text.substr(0, first)) + std::string(replacement) +
+                            std::string(text.substr(first + search.size())));
+    }
+}
+
+// The search text follows the first zero byte of the input.
+void check_occurrences(std::string_view input, std::string_view replacement) {
+    const std::size_t zero = input.find('\0');
+    const std::string_view text = input.substr(0, zero);
+    const std::string_view search = zero == std::string_view::npos ? "" : input.substr(zero + 1);
+    check_search(text, search, replacement);
+}
+
+// A unit (up to the first zero byte, at most 32 bytes) repeated into a text
+// of about a thousand bytes, searched for the unit repeated `repeats` times and
+// followed by the rest of the input (at most 32 bytes): the texts on which
+// the scans give up comparing at every candidate for their linear search.
+void check_periodic(std::string_view input, unsigned repeats) {
+    constexpr std::size_t kLongestPiece = 32;
+    const std::size_t zero = input.find('\0');
+    const std::string_view unit = input.substr(0, std::min(zero, kLongestPiece));
+    if (unit.empty()) return;
+    const std::string_view tail =
+        zero == std::string_view::npos ? "" : input.substr(zero + 1, kLongestPiece);
+    std::string text;
+    while (text.size() < 1024) text.append(unit);
+    std::string search;
+    for (unsigned i = 0; i < repeats; ++i) search.append(unit);
+    search.append(tail);
+    check_search(text, search, "<>");
+    check_search(text + std::string(tail), search, "");
 }
 
 }  // namespace
@@ -47,11 +79,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size == 0) return 0;
     const unsigned selector = data[0];
     const std::string_view text(reinterpret_cast<const char*>(data + 1), size - 1);
-    switch (selector % 5) {
+    switch (selector % 6) {
         case 0: check_width(text, (selector >> 3) | ((selector & 4) ? 0xFFF0u : 0u)); break;
         case 1: check_kana(text); break;
         case 2: require(parse_int(text) == reference_parse_int(text)); break;
         case 3: check_occurrences(text, "<>"); break;
+        case 5: check_periodic(text, 1 + selector / 6 % 8); break;
         default: check_occurrences(text, (selector & 8) ? "\xE3\x81" : "x"); break;
     }
     return 0;

@@ -4,7 +4,9 @@
 #include "common/stltool.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <iterator>
+#include <memory_resource>
 #include <limits>
 
 namespace {
@@ -22,6 +24,11 @@ constexpr int kMaxNesting = 256;
 // may hold at once; beyond them the evaluation fails instead of allocating.
 constexpr std::size_t kMaxTextBytes = 16777216;
 constexpr std::size_t kMaxHeldBytes = 4 * kMaxTextBytes;
+
+// Most bytes the text operators of one expression may read and write in all;
+// beyond it the evaluation fails. A few bytes can ask for a 16 MiB text and
+// then for one pass over it per further operator: this bounds the time.
+constexpr uint64_t kMaxTextWork = uint64_t{256} << 20;
 
 // Comparisons bind tighter than arithmetic on purpose: 1+2<3 is 1+(2<3).
 constexpr BinaryOperator kOperators[] = {
@@ -43,10 +50,12 @@ bool is_prefix_operator(char c) { return c == '!' || c == '+' || c == '-'; }
 // The first operator of the table whose text begins at `pos`, or nullptr.
 const BinaryOperator* match_operator(const ExpressionSyntax& syntax, std::string_view text,
                                      std::size_t pos) {
-    const std::string_view rest = text.substr(pos);
+    // Operators are one or two characters.
+    const char first = text[pos];
+    const char second = pos + 1 < text.size() ? text[pos + 1] : '\0';
     for (std::size_t i = 0; i < syntax.operator_count; ++i) {
         const std::string_view op = syntax.operators[i].text;
-        if (rest.compare(0, op.size(), op) == 0) return &syntax.operators[i];
+        if (op[0] == first && (op.size() == 1 || op[1] == second)) return &syntax.operators[i];
     }
     return nullptr;
 }
@@ -77,14 +86,14 @@ bool read_operand(TokenScan& scan) {
     while (end < text.size() && is_ascii_digit(text[end])) ++end;
     if (end > start &&
         (end == text.size() || text[end] == ')' || match_operator(kSyntax, text, end) != nullptr)) {
-        scan.tokens.push_back({std::string(text.substr(start, end - start)), kOperandPriority});
+        scan.tokens.push_back({text.substr(start, end - start), kOperandPriority});
         scan.pos = end;
         return true;
     }
     if (match_operator(kSyntax, text, start) != nullptr) return false;
     end = start + utf8_step(text, start);
     while (end < text.size() && !ends_text_operand(text, end)) end += utf8_step(text, end);
-    scan.tokens.push_back({std::string(text.substr(start, end - start)), kOperandPriority});
+    scan.tokens.push_back({text.substr(start, end - start), kOperandPriority});
     scan.pos = end;
     return true;
 }
@@ -109,9 +118,10 @@ bool tokenize_group(TokenScan& scan, const ExpressionSyntax& syntax, int depth) 
 bool tokenize_level(TokenScan& scan, const ExpressionSyntax& syntax, int depth) {
     const std::string_view text = scan.text;
     for (;;) {
-        while (scan.pos < text.size() && is_prefix_operator(text[scan.pos])) {
-            scan.tokens.push_back({std::string(1, text[scan.pos]), kPrefixPriority});
-            ++scan.pos;
+        const std::size_t prefix_start = scan.pos;
+        while (scan.pos < text.size() && is_prefix_operator(text[scan.pos])) ++scan.pos;
+        if (scan.pos > prefix_start) {
+            scan.tokens.push_back({text.substr(prefix_start, scan.pos - prefix_start), kPrefixPriority});
         }
         if (scan.pos == text.size()) return false;
         const bool operand_read = text[scan.pos] == '('
@@ -122,7 +132,7 @@ bool tokenize_level(TokenScan& scan, const ExpressionSyntax& syntax, int depth) 
         if (scan.pos == text.size() || text[scan.pos] == ')') return true;
         const BinaryOperator* found = match_operator(syntax, text, scan.pos);
         if (found == nullptr) return false;
-        scan.tokens.push_back({std::string(found->text), found->priority});
+        scan.tokens.push_back({found->text, found->priority});
         scan.pos += found->text.size();
     }
 }
@@ -242,28 +252,59 @@ bool apply_binary(std::string_view op, Value& left, const Value& right, std::siz
     return false;
 }
 
+// The bytes that a binary operator reads and writes as a text operator.
+// Concatenation appends the right text to the left one in place (read and
+// written once); removal reads both texts and rewrites the left one;
+// repetition writes its result; equality reads both texts. Integer
+// arithmetic and length comparisons read no text.
+uint64_t text_work(std::string_view op, const Value& left, const Value& right) {
+    const uint64_t l = left.text.size();
+    const uint64_t r = right.text.size();
+    if (op == "==" || op == "!=") return l + r;
+    if (left.integer && right.integer) return 0;
+    if (op == "+") return 2 * r;
+    if (op == "-") return 2 * l + r;
+    if (op == "*" && right.integer) {
+        const int32_t times = parse_decimal(right.text);
+        return times > 0 ? l * static_cast<uint64_t>(times) : 0;
+    }
+    return 0;
+}
+
+// Applies a run of prefix operators, the last one first.
+bool apply_prefixes(std::string_view run, Value& operand) {
+    for (auto op = run.rbegin(); op != run.rend(); ++op) {
+        if (!apply_prefix(*op, operand)) return false;
+    }
+    return true;
+}
+
 // Runs the postfix tokens (all but the final "Guard") over a stack of texts.
-bool evaluate_postfix(std::vector<Token>& postfix, std::string& result) {
-    simple_stack<Value> values;
+bool evaluate_postfix(const TokenList& postfix, std::string& result) {
+    simple_stack<Value> values(postfix.get_allocator().resource());
     std::size_t held_bytes = 0;
+    uint64_t work = 0;
     for (std::size_t i = 0; i + 1 < postfix.size(); ++i) {
-        Token& token = postfix[i];
+        const Token& token = postfix[i];
         if (token.priority == kOperandPriority) {
             held_bytes += token.text.size();
-            const bool integer = is_integer_text(token.text);
-            values.push({std::move(token.text), integer});
+            values.push({std::string(token.text), is_integer_text(token.text)});
             continue;
         }
-        Value right{std::string(), false};
-        if (token.priority != kPrefixPriority) right = values.pop();
+        if (token.priority == kPrefixPriority) {
+            Value& operand = values.peek();
+            held_bytes -= operand.text.size();
+            if (!apply_prefixes(token.text, operand)) return false;
+            held_bytes += operand.text.size();
+            continue;
+        }
+        const Value right = values.pop();
         Value& left = values.peek();
+        work += text_work(token.text, left, right);
+        if (work > kMaxTextWork) return false;
         held_bytes -= left.text.size() + right.text.size();
         const std::size_t room = held_bytes < kMaxHeldBytes ? kMaxHeldBytes - held_bytes : 0;
-        const std::size_t size_limit = std::min(kMaxTextBytes, room);
-        const bool applied = token.priority == kPrefixPriority
-                                 ? apply_prefix(token.text[0], left)
-                                 : apply_binary(token.text, left, right, size_limit);
-        if (!applied) return false;
+        if (!apply_binary(token.text, left, right, std::min(kMaxTextBytes, room))) return false;
         held_bytes += left.text.size();
     }
     result = std::move(values.pop().text);
@@ -272,19 +313,17 @@ bool evaluate_postfix(std::vector<Token>& postfix, std::string& result) {
 
 }  // namespace
 
-bool tokenize(std::string_view text, const ExpressionSyntax& syntax, std::vector<Token>& tokens) {
-    TokenScan scan{text, 0, {}};
+bool tokenize(std::string_view text, const ExpressionSyntax& syntax, TokenList& tokens) {
+    TokenScan scan{text, 0, tokens};
     // A ")" that no "(" opened stops the top level before the end.
-    if (!tokenize_level(scan, syntax, 0) || scan.pos != text.size()) return false;
-    tokens = std::move(scan.tokens);
-    return true;
+    return tokenize_level(scan, syntax, 0) && scan.pos == text.size();
 }
 
-std::vector<Token> to_postfix(std::vector<Token> tokens) {
+void to_postfix(TokenList& tokens) {
     // The output is written over the input: every token it holds has left
     // the input (or the operator stack) before its slot is reused.
     std::size_t written = 0;
-    simple_stack<Token> operators;
+    simple_stack<Token> operators(tokens.get_allocator().resource());
     operators.push({"Guard", kGuardPriority});
     for (Token& token : tokens) {
         if (token.priority == kPrefixPriority) {
@@ -303,10 +342,15 @@ std::vector<Token> to_postfix(std::vector<Token> tokens) {
     }
     tokens.resize(written);
     while (operators.size() > 0) tokens.push_back(operators.pop());
-    return tokens;
 }
 
 void normalise_expression(std::string& text, const Replacement* pairs, std::size_t pair_count) {
+    // The blanks removed are " ", a tab and "　", which starts with a byte
+    // above 7F: a text of other ASCII bytes is already normal.
+    const bool plain = std::all_of(text.begin(), text.end(), [](char c) {
+        return c != ' ' && c != '\t' && static_cast<unsigned char>(c) < 0x80;
+    });
+    if (plain) return;
     erase_all(text, "　");
     erase_all(text, " ");
     erase_all(text, "\t");
@@ -322,11 +366,13 @@ bool calc_expression(std::string& text) {
     std::string normalised = text;
     normalise_expression(normalised, kNormalisations, std::size(kNormalisations));
 
-    std::vector<Token> tokens;
+    alignas(std::max_align_t) std::byte buffer[kExpressionBufferBytes];
+    std::pmr::monotonic_buffer_resource memory(buffer, sizeof buffer);
+    TokenList tokens(&memory);
     if (!tokenize(normalised, kSyntax, tokens)) return false;
-    std::vector<Token> postfix = to_postfix(std::move(tokens));
+    to_postfix(tokens);
     std::string result;
-    if (!evaluate_postfix(postfix, result)) return false;
+    if (!evaluate_postfix(tokens, result)) return false;
     if (result != normalised) text = std::move(result);
     return true;
 }

@@ -5,9 +5,11 @@
 #include "common/simple_stack.h"
 #include "common/stltool.h"
 
+#include <algorithm>
+#include <cstddef>
 #include <iterator>
+#include <memory_resource>
 #include <string_view>
-#include <vector>
 
 namespace {
 
@@ -33,41 +35,47 @@ bool read_number(TokenScan& scan) {
     std::size_t end = scan.pos;
     while (end < text.size() && is_number_char(text[end])) ++end;
     const std::string_view number = text.substr(scan.pos, end - scan.pos);
-    if (number.empty() || count_occurrences(number, ".") > 1) return false;
-    scan.tokens.push_back({std::string(number), kOperandPriority});
+    if (number.empty() || std::count(number.begin(), number.end(), '.') > 1) return false;
+    scan.tokens.push_back({number, kOperandPriority});
     scan.pos = end;
     return true;
 }
 
 constexpr ExpressionSyntax kSyntax = {kOperators, std::size(kOperators), read_number};
 
+// One of the table's operators, told apart by its first character and, for
+// "<=" and ">=", its length.
 double apply_binary(std::string_view op, double left, double right) {
-    if (op == "*") return left * right;
-    if (op == "/") return left / right;
-    if (op == "+") return left + right;
-    if (op == "-") return left - right;
-    if (op == "<") return left < right;
-    if (op == ">") return left > right;
-    if (op == "<=") return left <= right;
-    if (op == ">=") return left >= right;
-    if (op == "==") return left == right;
-    if (op == "!=") return left != right;
-    if (op == "&&") return left != 0 && right != 0;
-    return left != 0 || right != 0;
+    const bool or_equal = op.size() == 2;
+    switch (op[0]) {
+        case '*': return left * right;
+        case '/': return left / right;
+        case '+': return left + right;
+        case '-': return left - right;
+        case '<': return or_equal ? left <= right : left < right;
+        case '>': return or_equal ? left >= right : left > right;
+        case '=': return left == right;
+        case '!': return left != right;
+        case '&': return left != 0 && right != 0;
+        default: return left != 0 || right != 0;
+    }
 }
 
 // Runs the postfix tokens (all but the final "Guard") over a stack of doubles.
-double evaluate_postfix(const std::vector<Token>& postfix) {
-    simple_stack<double> values;
+double evaluate_postfix(const TokenList& postfix) {
+    simple_stack<double> values(postfix.get_allocator().resource());
     for (std::size_t i = 0; i + 1 < postfix.size(); ++i) {
         const Token& token = postfix[i];
         if (token.priority == kOperandPriority) {
             // Digits with at most one ".": "." alone is 0, "5." is 5, ".5" is 0.5.
             values.push(parse_double(token.text));
         } else if (token.priority == kPrefixPriority) {
+            // A run of prefix operators applies from its last one.
             double& value = values.peek();
-            if (token.text == "!") value = value == 0 ? 1 : 0;
-            if (token.text == "-") value = -value;
+            for (auto op = token.text.rbegin(); op != token.text.rend(); ++op) {
+                if (*op == '!') value = value == 0 ? 1 : 0;
+                if (*op == '-') value = -value;
+            }
         } else {
             const double result = apply_binary(token.text, values.peek(1), values.peek(0));
             values.drop(2);
@@ -80,8 +88,8 @@ double evaluate_postfix(const std::vector<Token>& postfix) {
 // "%f", then trailing zeros and a final "." removed.
 std::string format_result(double value) {
     std::string text = format_fixed(value, 6);
-    while (ends_with(text, "0")) text.pop_back();
-    if (ends_with(text, ".")) text.pop_back();
+    while (!text.empty() && text.back() == '0') text.pop_back();
+    if (!text.empty() && text.back() == '.') text.pop_back();
     return text;
 }
 
@@ -90,8 +98,11 @@ std::string format_result(double value) {
 bool calc_float_expression(std::string& text) {
     normalise_expression(text, kNormalisations, std::size(kNormalisations));
 
-    std::vector<Token> tokens;
+    alignas(std::max_align_t) std::byte buffer[kExpressionBufferBytes];
+    std::pmr::monotonic_buffer_resource memory(buffer, sizeof buffer);
+    TokenList tokens(&memory);
     if (!tokenize(text, kSyntax, tokens)) return false;
-    text = format_result(evaluate_postfix(to_postfix(std::move(tokens))));
+    to_postfix(tokens);
+    text = format_result(evaluate_postfix(tokens));
     return true;
 }

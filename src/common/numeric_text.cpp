@@ -19,7 +19,15 @@ std::string non_finite_text(double value, bool upper_case) {
 // std::to_chars of a finite value into a text of exactly the written length.
 std::string chars_text(double value, std::chars_format format, int precision) {
     // At most 309 integer digits, a sign, a point, an exponent and the fraction.
-    std::string text(330 + static_cast<std::size_t>(precision), '\0');
+    const std::size_t room = 330 + static_cast<std::size_t>(precision);
+    // The usual precisions are written on the stack first, so that a short
+    // text is never allocated at full room.
+    char small[400];
+    if (room <= sizeof small) {
+        const auto result = std::to_chars(small, small + room, value, format, precision);
+        return std::string(small, result.ptr);
+    }
+    std::string text(room, '\0');
     auto result = std::to_chars(text.data(), text.data() + text.size(), value, format, precision);
     text.resize(static_cast<std::size_t>(result.ptr - text.data()));
     return text;

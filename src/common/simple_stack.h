@@ -3,12 +3,20 @@
 #pragma once
 
 #include <cstddef>
+#include <memory_resource>
 #include <utility>
 #include <vector>
 
 template <typename T>
 class simple_stack {
 public:
+    // The stack's array takes its memory from `memory`. It starts with room
+    // for a few values, so that a short expression never regrows it.
+    explicit simple_stack(std::pmr::memory_resource* memory = std::pmr::get_default_resource())
+        : items_(memory) {
+        items_.reserve(kInitialRoom);
+    }
+
     void push(T value) { items_.push_back(std::move(value)); }
 
     // Removes and returns the top value; the stack must not be empty.
@@ -29,5 +37,6 @@ public:
     std::size_t size() const { return items_.size(); }
 
 private:
-    std::vector<T> items_;
+    static constexpr std::size_t kInitialRoom = 8;
+    std::pmr::vector<T> items_;
 };

@@ -56,16 +56,11 @@ constexpr CommonnessTable make_commonness_table() {
 
 constexpr CommonnessTable kCommonness = make_commonness_table();
 
-// A search text with the offset of the byte that the scan looks for first.
-struct SearchPlan {
-    std::string_view search;
-    std::size_t anchor;
-};
-
 // The anchor is one of the first bytes of the search text.
 constexpr std::size_t kAnchorWindow = 16;
 
-SearchPlan plan_search(std::string_view search) {
+// The least common of the first bytes of the search text.
+std::size_t pick_anchor(std::string_view search) {
     std::size_t anchor = 0;
     for (std::size_t i = 1; i < search.size() && i < kAnchorWindow; ++i) {
         if (kCommonness.commonness[static_cast<unsigned char>(search[i])] <
@@ -73,7 +68,7 @@ SearchPlan plan_search(std::string_view search) {
             anchor = i;
         }
     }
-    return {search, anchor};
+    return anchor;
 }
 
 // True when `target` is certainly reached by stepping from the character
@@ -94,42 +89,117 @@ std::size_t step_until(const char* data, std::size_t boundary, std::size_t targe
     return boundary;
 }
 
-// The first occurrence at a character boundary at or after the boundary
-// `pos`, or kNotFound. Gives exactly what stepping one character at a time and
-// comparing at every boundary gives, but lets memchr skip the bytes between
-// candidates; the character structure is only worked out around a match.
-std::size_t find_occurrence(std::string_view text, const SearchPlan& plan, std::size_t pos) {
-    const std::size_t length = plan.search.size();
-    if (length > text.size()) return kNotFound;
-    const std::size_t last_start = text.size() - length;
-    const char* data = text.data();
-    const char anchor_byte = plan.search[plan.anchor];
-    std::size_t from = pos;
-    while (from <= last_start) {
-        const void* hit =
-            std::memchr(data + from + plan.anchor, anchor_byte, last_start - from + 1);
-        if (hit == nullptr) return kNotFound;
-        const std::size_t start = static_cast<std::size_t>(static_cast<const char*>(hit) - data) -
-                                  plan.anchor;
-        if (data[start] != plan.search[0] ||
-            std::memcmp(data + start, plan.search.data(), length) != 0) {
-            from = start + 1;
-            continue;
-        }
-        if (is_sure_boundary(data, pos, start)) return start;
-        pos = step_until(data, pos, start);
-        if (pos == start) return start;
-        from = pos;
-    }
-    return kNotFound;
-}
+// What a memchr candidate costs the fast scan beyond the bytes it compares.
+constexpr std::size_t kCandidateCost = 8;
 
-std::size_t count_all(std::string_view text, const SearchPlan& plan) {
+// Finds the occurrences of one search text (not empty) in one text, in
+// increasing positions. The fast scan lets memchr skip to the next place
+// where a rare byte of the search text stands, and compares there; the
+// character structure is only worked out around a match. On a text where
+// such places are dense (one repeated byte, periodic texts) comparing at
+// every one of them would cost text length times search length, so once the
+// fast scan has spent about twice the text's length it hands over to the
+// Knuth-Morris-Pratt scan, linear in text and search length whatever they
+// hold. Both give exactly the matches of comparing at every position.
+class Finder {
+public:
+    // `aligned`: matches only at character boundaries; otherwise at any byte.
+    Finder(std::string_view text, std::string_view search, bool aligned)
+        : text_(text),
+          search_(search),
+          aligned_(aligned),
+          anchor_(pick_anchor(search)),
+          allowance_(2 * text.size() + 4096) {}
+
+    // The first match at or after `pos` (a character boundary when aligned),
+    // or kNotFound.
+    std::size_t find(std::size_t pos) {
+        if (search_.size() > text_.size()) return kNotFound;
+        return failure_.empty() ? find_fast(pos) : find_linear(pos);
+    }
+
+private:
+    std::size_t find_fast(std::size_t pos) {
+        const std::size_t length = search_.size();
+        const std::size_t last_start = text_.size() - length;
+        const char* data = text_.data();
+        const char anchor_byte = search_[anchor_];
+        std::size_t from = pos;
+        while (from <= last_start) {
+            if (spent_ > allowance_) {
+                build_failure_table();
+                return find_linear(pos);
+            }
+            const void* hit = std::memchr(data + from + anchor_, anchor_byte, last_start - from + 1);
+            if (hit == nullptr) return kNotFound;
+            const std::size_t start =
+                static_cast<std::size_t>(static_cast<const char*>(hit) - data) - anchor_;
+            spent_ += kCandidateCost;
+            if (data[start] != search_[0]) {
+                from = start + 1;
+                continue;
+            }
+            spent_ += length;
+            if (std::memcmp(data + start, search_.data(), length) != 0) {
+                from = start + 1;
+                continue;
+            }
+            if (!aligned_ || is_sure_boundary(data, pos, start)) return start;
+            pos = step_until(data, pos, start);
+            if (pos == start) return start;
+            from = pos;
+        }
+        return kNotFound;
+    }
+
+    // failure_[i]: the length of the longest proper border of the first
+    // i + 1 bytes of the search text.
+    void build_failure_table() {
+        failure_.assign(search_.size(), 0);
+        std::size_t border = 0;
+        for (std::size_t i = 1; i < search_.size(); ++i) {
+            while (border > 0 && search_[i] != search_[border]) border = failure_[border - 1];
+            if (search_[i] == search_[border]) ++border;
+            failure_[i] = border;
+        }
+    }
+
+    // A match that does not start on a boundary is passed over like a
+    // mismatch, so later (also overlapping) matches are still found.
+    std::size_t find_linear(std::size_t pos) {
+        const std::size_t length = search_.size();
+        const char* data = text_.data();
+        std::size_t boundary = pos;
+        std::size_t matched = 0;
+        for (std::size_t i = pos; i < text_.size(); ++i) {
+            while (matched > 0 && data[i] != search_[matched]) matched = failure_[matched - 1];
+            if (data[i] == search_[matched]) ++matched;
+            if (matched < length) continue;
+            const std::size_t start = i + 1 - length;
+            if (!aligned_) return start;
+            boundary = step_until(data, boundary, start);
+            if (boundary == start) return start;
+            matched = failure_[length - 1];
+        }
+        return kNotFound;
+    }
+
+    std::string_view text_;
+    std::string_view search_;
+    bool aligned_;
+    std::size_t anchor_;
+    std::size_t allowance_;
+    std::size_t spent_ = 0;
+    std::vector<std::size_t> failure_;
+};
+
+std::size_t count_all(std::string_view text, std::string_view search) {
+    Finder finder(text, search, true);
     std::size_t count = 0;
     std::size_t pos = 0;
-    while ((pos = find_occurrence(text, plan, pos)) != kNotFound) {
+    while ((pos = finder.find(pos)) != kNotFound) {
         ++count;
-        pos += plan.search.size();
+        pos += search.size();
     }
     return count;
 }
@@ -137,13 +207,14 @@ std::size_t count_all(std::string_view text, const SearchPlan& plan) {
 // Replacement no longer than the search text: one pass in the text's own
 // buffer. Every write lands before the scan position, so the scan only ever
 // reads bytes that are still as they were.
-std::size_t replace_shrinking(std::string& text, const SearchPlan& plan,
+std::size_t replace_shrinking(std::string& text, std::string_view search,
                               std::string_view replacement) {
-    const std::size_t length = plan.search.size();
-    std::size_t pos = find_occurrence(text, plan, 0);
-    if (pos == kNotFound) return 0;
+    const std::size_t length = search.size();
     char* data = &text[0];
     const std::string_view original(data, text.size());
+    Finder finder(original, search, true);
+    std::size_t pos = finder.find(0);
+    if (pos == kNotFound) return 0;
     std::size_t count = 0;
     std::size_t written = pos;  // end of the result so far
     std::size_t copied = pos;   // end of the original bytes taken so far
@@ -154,7 +225,7 @@ std::size_t replace_shrinking(std::string& text, const SearchPlan& plan,
         written += replacement.size();
         copied = pos + length;
         ++count;
-        pos = find_occurrence(original, plan, copied);
+        pos = finder.find(copied);
     }
     std::memmove(data + written, data + copied, text.size() - copied);
     text.resize(written + text.size() - copied);
@@ -167,13 +238,13 @@ constexpr std::size_t kKeptPositions = 16384;
 
 // Longer replacement: count first, then build the result in one buffer of
 // exactly the final size.
-std::size_t replace_growing(std::string& text, const SearchPlan& plan,
+std::size_t replace_growing(std::string& text, std::string_view search,
                             std::string_view replacement) {
-    const std::size_t length = plan.search.size();
+    const std::size_t length = search.size();
     std::vector<std::size_t> kept;
     std::size_t count = 0;
-    for (std::size_t pos = find_occurrence(text, plan, 0); pos != kNotFound;
-         pos = find_occurrence(text, plan, pos + length)) {
+    Finder counter(text, search, true);
+    for (std::size_t pos = counter.find(0); pos != kNotFound; pos = counter.find(pos + length)) {
         if (kept.size() < kKeptPositions) kept.push_back(pos);
         ++count;
     }
@@ -189,8 +260,9 @@ std::size_t replace_growing(std::string& text, const SearchPlan& plan,
     };
     for (const std::size_t pos : kept) take(pos);
     if (count > kept.size()) {
-        for (std::size_t pos = find_occurrence(text, plan, copied); pos != kNotFound;
-             pos = find_occurrence(text, plan, pos + length)) {
+        Finder builder(text, search, true);
+        for (std::size_t pos = builder.find(copied); pos != kNotFound;
+             pos = builder.find(pos + length)) {
             take(pos);
         }
     }
@@ -273,8 +345,23 @@ char ascii_for_full_width(std::string_view text, std::size_t pos) {
 }
 
 int32_t utf8_length(std::string_view text) {
+    const char* data = text.data();
     std::size_t count = 0;
-    for (std::size_t pos = 0; pos < text.size(); pos += char_length_at(text.data(), pos)) ++count;
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        // Eight ASCII bytes from a character boundary are eight characters.
+        if (text.size() - pos >= 8) {
+            uint64_t word;
+            std::memcpy(&word, data + pos, 8);
+            if ((word & 0x8080808080808080u) == 0) {
+                count += 8;
+                pos += 8;
+                continue;
+            }
+        }
+        pos += char_length_at(data, pos);
+        ++count;
+    }
     return clamp_count(count);
 }
 
@@ -297,15 +384,14 @@ std::string take_char(std::string_view text, std::size_t& cursor) {
 
 int32_t count_occurrences(std::string_view text, std::string_view search) {
     if (text.empty() || search.empty()) return 0;
-    return clamp_count(count_all(text, plan_search(search)));
+    return clamp_count(count_all(text, search));
 }
 
 int32_t replace_all(std::string& text, std::string_view search, std::string_view replacement) {
     if (text.empty() || search.empty()) return 0;
-    const SearchPlan plan = plan_search(search);
     const std::size_t count = replacement.size() <= search.size()
-                                  ? replace_shrinking(text, plan, replacement)
-                                  : replace_growing(text, plan, replacement);
+                                  ? replace_shrinking(text, search, replacement)
+                                  : replace_growing(text, search, replacement);
     return clamp_count(count);
 }
 
@@ -314,8 +400,8 @@ int32_t erase_all(std::string& text, std::string_view search) {
 }
 
 bool replace_once(std::string& text, std::string_view search, std::string_view replacement) {
-    const std::size_t pos = text.find(search);
-    if (pos == std::string::npos) return false;
+    const std::size_t pos = search.empty() ? 0 : Finder(text, search, false).find(0);
+    if (pos == kNotFound) return false;
     text.replace(pos, search.size(), replacement);
     return true;
 }
@@ -353,6 +439,28 @@ bool is_letter_text(std::string_view text) {
     return true;
 }
 
-int32_t parse_int(std::string_view text) { return read_decimal(DecimalReader(text, true)); }
+namespace {
 
-int32_t parse_decimal(std::string_view text) { return read_decimal(DecimalReader(text, false)); }
+// A text of one to nine ASCII digits, the usual numeric argument, read
+// directly; -1 for any other text.
+int32_t plain_digits(std::string_view text) {
+    if (text.empty() || text.size() > 9) return -1;
+    int32_t value = 0;
+    for (const char c : text) {
+        if (!is_ascii_digit(c)) return -1;
+        value = value * 10 + (c - '0');
+    }
+    return value;
+}
+
+}  // namespace
+
+int32_t parse_int(std::string_view text) {
+    const int32_t plain = plain_digits(text);
+    return plain >= 0 ? plain : read_decimal(DecimalReader(text, true));
+}
+
+int32_t parse_decimal(std::string_view text) {
+    const int32_t plain = plain_digits(text);
+    return plain >= 0 ? plain : read_decimal(DecimalReader(text, false));
+}

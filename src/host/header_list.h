@@ -1,9 +1,40 @@
-// Request and response header lines as (key, value) pairs, in line order,
-// duplicates kept.
+// Request header lines as (key, value) pairs, and the response's header
+// lines as they are written.
 #pragma once
 
+#include <cstddef>
+#include <memory_resource>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
-using HeaderList = std::vector<std::pair<std::string, std::string>>;
+// The header lines of a request, in line order, duplicates kept: views into
+// the request text, which outlives the list.
+using HeaderList = std::pmr::vector<std::pair<std::string_view, std::string_view>>;
+
+// The header lines of a response, written out as "key: value" and CR LF as
+// they are added. The same text then becomes the whole response, so that a
+// long answer is held once.
+class ResponseHeaders {
+public:
+    // Room for `bytes` of lines, and for the status line and the final empty
+    // line around them.
+    void reserve(std::size_t bytes);
+    void add(std::string_view key, std::string_view value);
+    // Whether a line with the key "Charset" (exactly) was added.
+    bool has_charset() const { return has_charset_; }
+    // The response text: "protocol/version status" and CR LF, the lines,
+    // and CR LF. The lines are gone afterwards.
+    std::string finish(std::string_view protocol, std::string_view version,
+                       std::string_view status);
+
+    // The bytes that add() writes for a key and a value of these lengths.
+    static constexpr std::size_t line_size(std::size_t key, std::size_t value) {
+        return key + value + 4;
+    }
+
+private:
+    std::string text_;
+    bool has_charset_ = false;
+};

@@ -1,11 +1,66 @@
 #include "host/sakura_dll_host.h"
 
+#include <cstddef>
+#include <cstring>
+#include <memory_resource>
+
 namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
 constexpr std::string_view kKeySeparator = ": ";
 
+// Room for the header list of a request of up to 16 lines (32 on 32-bit
+// builds).
+constexpr std::size_t kHeaderBufferBytes = 512;
+constexpr std::size_t kStackLines = kHeaderBufferBytes / sizeof(HeaderList::value_type);
+
+// Requests up to this long are not counted before their lines are listed.
+constexpr std::size_t kShortRequestBytes = 4096;
+
+// The number of CR LF pairs in the text.
+std::size_t count_line_ends(std::string_view text) {
+    std::size_t count = 0;
+    const char* data = text.data();
+    const char* const end = data + text.size();
+    for (const char* at = data; at < end;) {
+        const void* found = std::memchr(at, '\n', static_cast<std::size_t>(end - at));
+        if (found == nullptr) break;
+        const char* line_feed = static_cast<const char*>(found);
+        if (line_feed > data && line_feed[-1] == '\r') ++count;
+        at = line_feed + 1;
+    }
+    return count;
+}
+
 }  // namespace
+
+// Enough for the status line of every protocol layer in the module and
+// the empty line at the end.
+constexpr std::size_t kStatusLineRoom = 64;
+
+void ResponseHeaders::reserve(std::size_t bytes) { text_.reserve(bytes + kStatusLineRoom); }
+
+void ResponseHeaders::add(std::string_view key, std::string_view value) {
+    has_charset_ = has_charset_ || key == "Charset";
+    text_.append(key).append(kKeySeparator).append(value).append(kLineEnd);
+}
+
+std::string ResponseHeaders::finish(std::string_view protocol, std::string_view version,
+                                    std::string_view status) {
+    // The status line goes in front of the lines, in place when the room
+    // reserved for it is there.
+    const std::string_view parts[] = {protocol, "/", version, " ", status, kLineEnd};
+    std::size_t size = 0;
+    for (const std::string_view part : parts) size += part.size();
+    const std::size_t lines = text_.size();
+    text_.resize(lines + size);
+    std::memmove(&text_[size], text_.data(), lines);
+    std::size_t at = 0;
+    for (const std::string_view part : parts) at += part.copy(&text_[at], part.size());
+    text_.append(kLineEnd);
+    has_charset_ = false;
+    return std::move(text_);
+}
 
 SakuraDLLHost::~SakuraDLLHost() = default;
 
@@ -49,36 +104,29 @@ std::string SakuraDLLHost::request(const std::string& request_text) {
         command_part = request_line.substr(0, space);
         protocol_part = request_line.substr(space + 1);
     }
-    const std::string command(command_part);
-    const std::string protocol(split_first(protocol_part, "/"));
-    const std::string version(protocol_part);
+    const std::string_view protocol = split_first(protocol_part, "/");
+    const std::string_view version = protocol_part;
 
-    HeaderList request_headers;
+    // The list starts on the stack. A long request has its lines counted
+    // first (every line but the last ends in CR LF), so that its list is
+    // sized once and never held twice while it grows.
+    alignas(std::max_align_t) std::byte buffer[kHeaderBufferBytes];
+    std::pmr::monotonic_buffer_resource memory(buffer, sizeof buffer);
+    HeaderList request_headers(&memory);
+    request_headers.reserve(rest.size() <= kShortRequestBytes ? kStackLines
+                                                              : count_line_ends(rest) + 1);
     while (!rest.empty()) {
         std::string_view line = split_first(rest, kLineEnd);
         const std::string_view key = split_first(line, kKeySeparator);
-        request_headers.emplace_back(std::string(key), std::string(line));
+        request_headers.emplace_back(key, line);
     }
 
     std::string response_protocol;
     std::string response_version;
-    HeaderList response_headers;
-    const int status = handle_request(protocol, version, command, request_headers,
+    ResponseHeaders response_headers;
+    const int status = handle_request(protocol, version, command_part, request_headers,
                                       response_protocol, response_version, response_headers);
+    if (!response_headers.has_charset()) response_headers.add("Charset", "UTF-8");
 
-    bool has_charset = false;
-    for (const auto& header : response_headers) has_charset = has_charset || header.first == "Charset";
-    if (!has_charset) response_headers.emplace_back("Charset", "UTF-8");
-
-    std::size_t size = response_protocol.size() + response_version.size() + 40;
-    for (const auto& header : response_headers) size += header.first.size() + header.second.size() + 4;
-    std::string response;
-    response.reserve(size);
-    response.append(response_protocol).append("/").append(response_version).append(" ");
-    response.append(status_text(status)).append(kLineEnd);
-    for (const auto& header : response_headers) {
-        response.append(header.first).append(kKeySeparator).append(header.second).append(kLineEnd);
-    }
-    response.append(kLineEnd);
-    return response;
+    return response_headers.finish(response_protocol, response_version, status_text(status));
 }

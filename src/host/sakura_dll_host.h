@@ -17,11 +17,10 @@ public:
     // Parses the request, calls handle_request and composes the response.
     virtual std::string request(const std::string& request_text);
     // Fills the response protocol, version and headers; returns the status code.
-    // The request headers are the layer's to consume.
-    virtual int handle_request(const std::string& protocol, const std::string& version,
-                               const std::string& command, HeaderList& request_headers,
+    virtual int handle_request(std::string_view protocol, std::string_view version,
+                               std::string_view command, const HeaderList& request_headers,
                                std::string& response_protocol, std::string& response_version,
-                               HeaderList& response_headers) = 0;
+                               ResponseHeaders& response_headers) = 0;
 };
 
 // Takes the text up to the first `separator` off the front of `rest` and

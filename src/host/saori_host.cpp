@@ -1,5 +1,8 @@
 #include "host/saori_host.h"
 
+#include <charconv>
+#include <cstddef>
+#include <memory_resource>
 #include <string_view>
 
 #include "common/stltool.h"
@@ -8,38 +11,60 @@ namespace {
 
 constexpr std::string_view kArgumentKey = "Argument";
 constexpr unsigned kMaxArgumentIndex = 65535;
+constexpr std::string_view kCharsetKey = "Charset";
+constexpr std::string_view kCharset = "UTF-8";
+constexpr std::string_view kResultKey = "Result";
+constexpr std::string_view kValueKey = "Value";
+
+// Room for the argument and value lists of a request with a few of each:
+// the map and the first block of each deque.
+constexpr std::size_t kListBufferBytes = 2048;
+
+std::size_t decimal_digits(std::size_t n) {
+    std::size_t digits = 1;
+    for (; n >= 10; n /= 10) ++digits;
+    return digits;
+}
 
 }  // namespace
 
 SaoriHost::~SaoriHost() = default;
 
-ArgumentList collect_arguments(HeaderList& request_headers) {
-    ArgumentList arguments;
-    for (auto& [key, value] : request_headers) {
-        if (std::string_view(key).substr(0, kArgumentKey.size()) != kArgumentKey) continue;
+ArgumentList collect_arguments(const HeaderList& request_headers,
+                               std::pmr::memory_resource* memory) {
+    ArgumentList arguments(memory);
+    for (const auto& [key, value] : request_headers) {
+        if (key.substr(0, kArgumentKey.size()) != kArgumentKey) continue;
         // The index is read the way atoi reads it; negative values wrap above
         // the limit and are ignored with the too-large ones.
-        const auto index = static_cast<unsigned>(
-            parse_decimal(std::string_view(key).substr(kArgumentKey.size())));
+        const auto index = static_cast<unsigned>(parse_decimal(key.substr(kArgumentKey.size())));
         if (index > kMaxArgumentIndex) continue;
-        if (index >= arguments.size()) arguments.resize(index + 1);
-        arguments[index] = std::move(value);
+        if (index == arguments.size()) {
+            arguments.emplace_back(value);
+            continue;
+        }
+        if (index > arguments.size()) arguments.resize(index + 1);
+        arguments[index].assign(value);
     }
     return arguments;
 }
 
-int SaoriHost::handle_request(const std::string& protocol, const std::string&,
-                              const std::string& command, HeaderList& request_headers,
+int SaoriHost::handle_request(std::string_view protocol, std::string_view,
+                              std::string_view command, const HeaderList& request_headers,
                               std::string& response_protocol, std::string& response_version,
-                              HeaderList& response_headers) {
+                              ResponseHeaders& response_headers) {
     response_protocol = "SAORI";
     response_version = "1.0";
     if (protocol != "SAORI") return kStatusBadRequest;
     if (command == "GET Version") return kStatusOk;
     if (command != "EXECUTE") return kStatusBadRequest;
 
-    ArgumentList arguments = collect_arguments(request_headers);
-    ValueList values;
+    // Both lists start in a buffer on the stack and go on to the heap only
+    // when they outgrow it.
+    alignas(std::max_align_t) std::byte buffer[kListBufferBytes];
+    std::pmr::monotonic_buffer_resource memory(buffer, sizeof buffer);
+    ArgumentList arguments = collect_arguments(request_headers, &memory);
+    ValueList values(&memory);
     CommandResult result;
     try {
         result = execute(arguments, values);
@@ -50,11 +75,20 @@ int SaoriHost::handle_request(const std::string& protocol, const std::string&,
         result = {kStatusInternalError, std::string()};
     }
 
-    response_headers.reserve(2 + values.size());
-    response_headers.emplace_back("Charset", "UTF-8");
-    response_headers.emplace_back("Result", std::move(result.text));
+    // The lines are written into one text of their exact size.
+    std::size_t size = ResponseHeaders::line_size(kCharsetKey.size(), kCharset.size()) +
+                       ResponseHeaders::line_size(kResultKey.size(), result.text.size());
     for (std::size_t n = 0; n < values.size(); ++n) {
-        response_headers.emplace_back("Value" + std::to_string(n), std::move(values[n]));
+        size += ResponseHeaders::line_size(kValueKey.size() + decimal_digits(n), values[n].size());
+    }
+    response_headers.reserve(size);
+    response_headers.add(kCharsetKey, kCharset);
+    response_headers.add(kResultKey, result.text);
+    char key[32];
+    kValueKey.copy(key, kValueKey.size());
+    for (std::size_t n = 0; n < values.size(); ++n) {
+        char* const end = std::to_chars(key + kValueKey.size(), key + sizeof key, n).ptr;
+        response_headers.add(std::string_view(key, static_cast<std::size_t>(end - key)), values[n]);
     }
     return result.status;
 }

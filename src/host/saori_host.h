@@ -8,14 +8,15 @@
 class SaoriHost : public SakuraDLLHost {
 public:
     ~SaoriHost() override;
-    int handle_request(const std::string& protocol, const std::string& version,
-                       const std::string& command, HeaderList& request_headers,
+    int handle_request(std::string_view protocol, std::string_view version,
+                       std::string_view command, const HeaderList& request_headers,
                        std::string& response_protocol, std::string& response_version,
-                       HeaderList& response_headers) override;
+                       ResponseHeaders& response_headers) override;
     virtual CommandResult execute(ArgumentList& arguments, ValueList& values) = 0;
 };
 
 // The ArgumentList of an EXECUTE request: "Argument<n>" values by index,
-// gaps filled with empty texts; indices above 65535 are ignored. The values
-// are moved out of the header list.
-ArgumentList collect_arguments(HeaderList& request_headers);
+// gaps filled with empty texts; indices above 65535 are ignored. The list's
+// blocks come from `memory`.
+ArgumentList collect_arguments(const HeaderList& request_headers,
+                               std::pmr::memory_resource* memory = std::pmr::get_default_resource());

@@ -5,14 +5,17 @@
 #include <cstddef>
 #include <cstdint>
 #include <deque>
+#include <memory_resource>
 #include <string>
 
 // Argument texts in index order; the command name is taken off the front
-// before a handler sees the list.
-using ArgumentList = std::deque<std::string>;
+// before a handler sees the list. The list's own blocks come from the memory
+// resource it is made with (a buffer on the stack for each request, see
+// SaoriHost); the texts are ordinary strings.
+using ArgumentList = std::pmr::deque<std::string>;
 
 // Extra results of a handler; entry n goes back as the header "Value<n>".
-using ValueList = std::deque<std::string>;
+using ValueList = std::pmr::deque<std::string>;
 
 struct CommandResult {
     int32_t status;
@@ -39,10 +42,10 @@ inline CommandResult bad_request(std::string message) {
 }
 inline CommandResult yes_no(bool answer) { return ok(answer ? "1" : "0"); }
 
-// The largest result that replace and join build. Their results can be far
-// larger than the request (a long replacement for every character, a long
-// separator between many items); beyond this they are answered like memory
-// exhaustion, so that a small request cannot make the host allocate without
-// limit.
+// The largest result that replace, join and sprintf build. Their results can
+// be far larger than the request (a long replacement for every character, a
+// long separator between many items, a wide field for every value); beyond
+// this they are answered like memory exhaustion, so that a small request
+// cannot make the host allocate without limit.
 constexpr uint64_t kMaxResultBytes = uint64_t{256} << 20;
 inline CommandResult result_too_large() { return {kStatusInternalError, std::string()}; }

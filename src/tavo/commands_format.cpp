@@ -172,14 +172,13 @@ bool append_conversion(char conversion, const ConversionState& state, const std:
     }
 }
 
-// Reads the conversion specification that starts after a "%" at `pos`, uses
-// up the front value and appends the rendering. A character that is not a
-// conversion is copied as text instead. Gives the position after the
-// specification; a template that ends inside one ends there.
+// Reads the conversion specification that starts after a "%" at `pos` and
+// appends the rendering of `value`. A character that is not a conversion is
+// copied as text instead. Gives the position after the specification; a
+// template that ends inside one ends there.
 std::size_t append_specification(std::string_view format, std::size_t pos,
-                                 ArgumentList& values, std::string& output) {
-    const std::string value = to_half_width(values.front(), kEveryWidthClass);
-    values.pop_front();
+                                 const std::string& raw_value, std::string& output) {
+    const std::string value = to_half_width(raw_value, kEveryWidthClass);
 
     ConversionState state;
     while (pos < format.size() && apply_flag(format[pos], state)) ++pos;
@@ -199,24 +198,54 @@ std::size_t append_specification(std::string_view format, std::size_t pos,
     return pos + length;
 }
 
+// Runs the template (the first argument) over the values after it and
+// appends the result to `output`. When `counting`, the output is dropped
+// piece by piece and only its length is kept. Returns the result's length.
+uint64_t format_template(const ArgumentList& arguments, std::string& output, bool counting) {
+    const std::string& format = arguments[0];
+    std::size_t next_value = 1;
+    uint64_t counted = 0;
+    std::size_t pos = 0;
+    while (pos < format.size()) {
+        if (format[pos] == '%' && next_value < arguments.size()) {
+            pos = append_specification(format, pos + 1, arguments[next_value++], output);
+        } else {
+            const std::size_t length = utf8_step(format, pos);
+            output.append(format, pos, length);
+            pos += length;
+        }
+        if (counting) {
+            counted += output.size();
+            output.clear();
+        }
+    }
+    return counting ? counted : output.size();
+}
+
+// More than the result can be long: every value is used by at most one
+// conversion, which is at most the field limit wide, or as long as the
+// value's text (which the width conversion at most doubles) or a number
+// written with the largest precision.
+uint64_t result_bound(const ArgumentList& arguments) {
+    uint64_t bound = arguments[0].size();
+    for (std::size_t value = 1; value < arguments.size(); ++value) {
+        bound += 2 * uint64_t{arguments[value].size()} + 2 * kFieldLimit;
+    }
+    return bound;
+}
+
 }  // namespace
 
 CommandResult command_sprintf(ArgumentList& arguments, ValueList&) {
     if (arguments.empty()) return bad_request(kTooFewArguments);
-    const std::string format = std::move(arguments.front());
-    arguments.pop_front();
-
-    std::string output;
-    output.reserve(format.size());
-    std::size_t pos = 0;
-    while (pos < format.size()) {
-        if (format[pos] == '%' && !arguments.empty()) {
-            pos = append_specification(format, pos + 1, arguments, output);
-            continue;
-        }
-        const std::size_t length = utf8_step(format, pos);
-        output.append(format, pos, length);
-        pos += length;
+    // Results past the limit are refused before they are built; only when
+    // the bound says they might be is the template run once to count.
+    if (result_bound(arguments) > kMaxResultBytes) {
+        std::string piece;
+        if (format_template(arguments, piece, true) > kMaxResultBytes) return result_too_large();
     }
+    std::string output;
+    output.reserve(arguments[0].size());
+    format_template(arguments, output, false);
     return ok(std::move(output));
 }

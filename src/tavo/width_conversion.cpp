@@ -216,32 +216,47 @@ const Rule* matching_rule(const RuleTable<RuleCount>& table, int key, const char
 // counts.
 class TextWriter {
 public:
-    explicit TextWriter(std::size_t expected_size)
-        : bytes_(expected_size + 2 * kMaxFormLength, '\0') {}
+    explicit TextWriter(std::size_t expected_size) { reserve(expected_size + 2 * kMaxFormLength); }
+    TextWriter(const TextWriter&) = delete;
+    TextWriter& operator=(const TextWriter&) = delete;
 
     void write(const char* data, std::size_t length) {
         make_room(length);
-        std::memcpy(&bytes_[used_], data, length);
+        std::memcpy(buffer_ + used_, data, length);
         used_ += length;
     }
 
     // Writes the first `length` bytes of a form.
     void write_form(const char (&form)[kMaxFormLength], std::size_t length) {
         make_room(kMaxFormLength);
-        std::memcpy(&bytes_[used_], form, kMaxFormLength);
+        std::memcpy(buffer_ + used_, form, kMaxFormLength);
         used_ += length;
     }
 
     std::string finish() {
+        if (buffer_ == small_) return std::string(small_, used_);
         bytes_.resize(used_);
         return std::move(bytes_);
     }
 
 private:
     void make_room(std::size_t length) {
-        if (bytes_.size() - used_ < length) bytes_.resize(2 * bytes_.size() + length);
+        if (capacity_ - used_ < length) reserve(2 * capacity_ + length);
     }
 
+    // A short text is written into the buffer inside the writer, so that
+    // the usual argument is not allocated twice; a longer one into bytes_.
+    void reserve(std::size_t capacity) {
+        if (capacity <= capacity_) return;
+        bytes_.resize(capacity);
+        if (buffer_ == small_) std::memcpy(&bytes_[0], small_, used_);
+        buffer_ = &bytes_[0];
+        capacity_ = capacity;
+    }
+
+    char small_[64];
+    char* buffer_ = small_;
+    std::size_t capacity_ = sizeof small_;
     std::string bytes_;
     std::size_t used_ = 0;
 };

@@ -49,6 +49,13 @@ std::vector<std::size_t> reference_occurrences(std::string_view text, std::strin
     return found;
 }
 
+std::size_t reference_first_byte_match(std::string_view text, std::string_view search) {
+    for (std::size_t pos = 0; pos + search.size() <= text.size(); ++pos) {
+        if (text.substr(pos, search.size()) == search) return pos;
+    }
+    return std::string_view::npos;
+}
+
 std::string reference_replace(std::string_view text, std::string_view search,
                               std::string_view replacement) {
     std::string result;

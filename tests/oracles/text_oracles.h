@@ -12,6 +12,10 @@
 // The occurrence scan one character at a time: the positions it matches at.
 std::vector<std::size_t> reference_occurrences(std::string_view text, std::string_view search);
 
+// The first byte offset at which the search text occurs, compared at every
+// offset; npos when it does not occur. The empty search occurs at 0.
+std::size_t reference_first_byte_match(std::string_view text, std::string_view search);
+
 // Every occurrence found by that scan replaced, the replacement not rescanned.
 std::string reference_replace(std::string_view text, std::string_view search,
                               std::string_view replacement);

@@ -104,7 +104,9 @@ bool read_case_file(const std::string& path, std::vector<ProtocolCase>& cases, s
             continue;
         }
         // The marker is one or two characters, then an optional single space.
-        std::string marker = line.substr(0, line.size() >= 2 && line[1] == '=' ? 2 : 1);
+        const bool two_characters =
+            line.size() >= 2 && (line[1] == '=' || (line[0] == '$' && (line[1] == '*' || line[1] == '$')));
+        std::string marker = line.substr(0, two_characters ? 2 : 1);
         std::string text = line.substr(marker.size());
         if (!text.empty()) {
             if (text[0] != ' ') {
@@ -121,6 +123,24 @@ bool read_case_file(const std::string& path, std::vector<ProtocolCase>& cases, s
         if (marker == "$") {
             draft.has_arguments = true;
             draft.arguments.push_back(bytes);
+        } else if (marker == "$*" || marker == "$$") {
+            // A count, one space, then the text.
+            const std::size_t space = bytes.find(' ');
+            const long count = std::atol(bytes.substr(0, space).c_str());
+            if (space == std::string::npos || count <= 0) {
+                error = where + ": expected a count and a text";
+                return false;
+            }
+            const std::string unit = bytes.substr(space + 1);
+            draft.has_arguments = true;
+            if (marker == "$$") {
+                draft.arguments.insert(draft.arguments.end(), static_cast<std::size_t>(count), unit);
+            } else {
+                std::string repeated;
+                repeated.reserve(unit.size() * static_cast<std::size_t>(count));
+                for (long n = 0; n < count; ++n) repeated += unit;
+                draft.arguments.push_back(std::move(repeated));
+            }
         } else if (marker == "!") {
             draft.status = std::atoi(bytes.c_str());
         } else if (marker == "=") {

@@ -2,6 +2,8 @@
 //
 //   == name           starts a case
 //   $ text            EXECUTE argument (Argument0 first); "$" alone: empty
+//   $* N text         one argument: the text N times over
+//   $$ N text         N arguments, each the text
 //   ! 200             expected status code of an EXECUTE answer
 //   = text            expected Result ("=" alone: empty)
 //   + text            expected Value lines, Value0 first

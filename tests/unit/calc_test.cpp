@@ -109,6 +109,25 @@ TEST(CalcExpression, NestingIsLimited) {
     check(fails(repeat("(", 100000) + "1" + repeat(")", 100000)));
 }
 
+TEST(CalcExpression, LongPrefixRunsApplyFromTheInnermost) {
+    check({repeat("-", 3000000) + "1", true, "1"});
+    check({repeat("-", 2999999) + "1", true, "-1"});
+    check({repeat("!-", 100000) + "0", true, "0"});
+    check(fails(repeat("-", 3000000) + "a"));
+}
+
+TEST(CalcExpression, TextWorkIsLimited) {
+    // 16 MiB written, 32 MiB read and written per removal and 16 MiB read
+    // by the comparison: six removals fit in 256 MiB, seven do not.
+    check({"a*16777216" + repeat("-b", 6) + "==b", true, "0"});
+    check(fails("a*16777216" + repeat("-b", 7) + "==b"));
+    // Equality reads both texts: 16 MiB written and read again per group.
+    check({"(b==a*16777216)" + repeat("+(b==a*16777216)", 6), true, "0"});
+    check(fails("(b==a*16777216)" + repeat("+(b==a*16777216)", 7)));
+    // Integer arithmetic reads no text.
+    check({repeat("1+", 100000) + "1", true, "100001"});
+}
+
 TEST(CalcExpression, TextSizeIsLimited) {
     check(fails("ab*2000000000"));
     check(fails("ab*2147483647"));
@@ -152,11 +171,12 @@ TEST(CalcExpression, CutShortLastCharacterEndsTheTextOperand) {
 }
 
 TEST(ToPostfix, OrdersByPriority) {
-    std::vector<Token> tokens = {{"1", kOperandPriority}, {"+", 60}, {"-", kPrefixPriority},
-                                 {"2", kOperandPriority}, {"<", 80}, {"3", kOperandPriority}};
+    TokenList tokens = {{"1", kOperandPriority}, {"+", 60}, {"-!", kPrefixPriority},
+                              {"2", kOperandPriority}, {"<", 80}, {"3", kOperandPriority}};
     std::string order;
-    for (const Token& token : to_postfix(tokens)) order += token.text + " ";
-    EXPECT_EQ(order, "1 2 - 3 < + Guard ");
+    to_postfix(tokens);
+    for (const Token& token : tokens) order.append(token.text).append(" ");
+    EXPECT_EQ(order, "1 2 -! 3 < + Guard ");
 }
 
 }  // namespace

@@ -6,6 +6,8 @@
 #include <cstring>
 #include <new>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "host/exports.h"
 #include "host/saori_host.h"
@@ -38,25 +40,27 @@ TEST(StatusText, NamesFourStatuses) {
     for (int other : {0, 201, 404, 500, -1}) EXPECT_EQ(status_text(other), "500 Internal Server Error");
 }
 
+using OwnedHeaders = std::vector<std::pair<std::string, std::string>>;
+
 // A protocol layer that records what the framing hands it and answers with
 // preset headers.
 class RecordingHost : public SakuraDLLHost {
 public:
     std::string protocol, version, command;
-    HeaderList seen;
-    HeaderList answer;
+    OwnedHeaders seen;
+    OwnedHeaders answer;
     int status = 200;
 
-    int handle_request(const std::string& p, const std::string& v, const std::string& c,
-                       HeaderList& request_headers, std::string& response_protocol,
-                       std::string& response_version, HeaderList& response_headers) override {
-        protocol = p;
-        version = v;
-        command = c;
-        seen = request_headers;
+    int handle_request(std::string_view p, std::string_view v, std::string_view c,
+                       const HeaderList& request_headers, std::string& response_protocol,
+                       std::string& response_version, ResponseHeaders& response_headers) override {
+        protocol.assign(p);
+        version.assign(v);
+        command.assign(c);
+        seen.assign(request_headers.begin(), request_headers.end());
         response_protocol = "SAORI";
         response_version = "1.0";
-        response_headers = answer;
+        for (const auto& [key, value] : answer) response_headers.add(key, value);
         return status;
     }
 };
@@ -85,14 +89,14 @@ TEST(Framing, CutsTheRequestLineAtItsLastSpace) {
 TEST(Framing, KeepsEveryHeaderLineInOrder) {
     RecordingHost host;
     host.request("X SAORI/1.0\r\nA: 1\r\nA: 2\r\nno separator\r\nB:  x\r\n\r\nlast");
-    const HeaderList expected = {
+    const OwnedHeaders expected = {
         {"A", "1"}, {"A", "2"}, {"no separator", ""}, {"B", " x"}, {"", ""}, {"last", ""}};
     EXPECT_EQ(host.seen, expected);
 }
 
 TEST(Framing, AddsCharsetOnlyWhenNoExactCharsetKeyIsThere) {
     struct Case {
-        HeaderList answer;
+        OwnedHeaders answer;
         std::string response;
     } cases[] = {
         {{}, "SAORI/1.0 200 OK\r\nCharset: UTF-8\r\n\r\n"},

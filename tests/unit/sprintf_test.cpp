@@ -214,4 +214,23 @@ TEST(SprintfTest, WidthAndPrecisionAreClamped) {
     }
 }
 
+// 65,534 conversions 4,096 wide and 8,192 other bytes make exactly 256 MiB,
+// the largest answer. One more byte and the result is refused, decided
+// before anything is built.
+TEST(SprintfTest, ResultsPastTheLimitAreRefused) {
+    std::vector<std::string> arguments(65535, "1");
+    std::string conversions;
+    for (int n = 0; n < 65534; ++n) conversions += "%4096d";
+    arguments[0] = std::string(8193, 'x') + conversions;
+    ValueList values;
+    const CommandResult refused = run_sprintf(arguments, values);
+    EXPECT_EQ(refused.status, 500);
+    EXPECT_EQ(refused.text, "");
+
+    // The bound is passed, so the template is run to count: a few wide
+    // conversions and many values left over make a small result.
+    arguments[0] = std::string(8192, 'x') + "%4096d%4096d";
+    EXPECT_EQ(run_sprintf(arguments, values).text.size(), 8192u + 2 * 4096);
+}
+
 }  // namespace

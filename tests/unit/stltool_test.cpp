@@ -2,6 +2,7 @@
 // against their step-by-step definitions over generated texts.
 #include "common/stltool.h"
 #include "oracles/text_oracles.h"
+#include "repeat_text.h"
 
 #include <gtest/gtest.h>
 
@@ -45,6 +46,17 @@ TEST(Utf8, LengthCountsCharactersAndCutShortEnds) {
                  {"\xC0", 1},     {"\xF5", 1},       {"\xE3\x81", 1},   {"a\xF0\x9F\x98", 2},
                  {"\xE3" "ab", 1}};
     for (const auto& c : cases) EXPECT_EQ(utf8_length(c.text), c.length) << c.text;
+}
+
+TEST(Utf8, LengthCountsStepsOverGeneratedTexts) {
+    std::mt19937 random(7);
+    for (int round = 0; round < 2000; ++round) {
+        std::string text = random_text(random, round % 50);
+        if (round % 3 == 0) text.insert(round % (text.size() + 1), std::string(round % 40, 'x'));
+        int32_t steps = 0;
+        for (std::size_t pos = 0; pos < text.size(); pos += utf8_step(text, pos)) ++steps;
+        ASSERT_EQ(utf8_length(text), steps) << testing::PrintToString(text);
+    }
 }
 
 TEST(Utf8, StepStopsAtTheEnd) {
@@ -161,6 +173,53 @@ TEST(OccurrenceScan, ManyOccurrencesWithStrayLeadBytes) {
         EXPECT_EQ(replace_all(replaced, "a", replacement), 30000);
         EXPECT_EQ(replaced, reference_replace(text, "a", replacement));
     }
+}
+
+// Texts of one unit repeated, searched for the unit repeated and then cut
+// or followed by another piece: the inputs on which comparing at every
+// candidate costs text length times search length, and on which the scans
+// switch to their linear search.
+TEST(OccurrenceScan, RepeatedAndPeriodicTextsMatchTheDefinitions) {
+    std::mt19937 random(20261209);
+    for (int round = 0; round < 300; ++round) {
+        const std::string unit = random_text(random, 1 + round % 4);
+        const std::string text = repeat(unit, 6000 / unit.size() + round % 7) + random_text(random, round % 3);
+        std::string search = repeat(unit, 16 + round % 40);
+        if (round % 3 == 0) search += random_text(random, 1);
+        if (round % 3 == 1) search.pop_back();
+        if (round % 5 == 0) search = search.substr(round % unit.size());
+        SCOPED_TRACE(testing::PrintToString(unit) + " / " + std::to_string(search.size()));
+
+        const auto expected = reference_occurrences(text, search);
+        ASSERT_EQ(count_occurrences(text, search), static_cast<int32_t>(expected.size()));
+        std::string replaced = text;
+        replace_all(replaced, search, "<>");
+        ASSERT_TRUE(replaced == reference_replace(text, search, "<>"));
+        std::string erased = text;
+        erase_all(erased, search);
+        ASSERT_TRUE(erased == reference_replace(text, search, ""));
+        replaced = text;
+        const std::size_t first = reference_first_byte_match(text, search);
+        ASSERT_EQ(replace_once(replaced, search, "<>"), first != std::string::npos);
+        if (first != std::string::npos) {
+            ASSERT_TRUE(replaced == text.substr(0, first) + "<>" + text.substr(first + search.size()));
+        }
+    }
+}
+
+TEST(OccurrenceScan, LongSearchInALongRepeatedText) {
+    // Comparing half a million bytes at each of a million positions would
+    // take many seconds.
+    const std::string text = repeat("a", 1000000);
+    const std::string search = repeat("a", 500000) + "b";
+    EXPECT_EQ(count_occurrences(text, search), 0);
+    std::string changed = text;
+    EXPECT_EQ(replace_all(changed, search, "x"), 0);
+    EXPECT_FALSE(replace_once(changed, search, "x"));
+    EXPECT_FALSE(erase_once(changed, search));
+    EXPECT_EQ(count_occurrences(text + "b", search), 1);
+    EXPECT_TRUE(erase_once(changed = text + "b", search));
+    EXPECT_EQ(changed.size(), 500000u);
 }
 
 // --- first-occurrence helpers and small tests --------------------------------
