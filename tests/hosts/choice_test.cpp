@@ -1,7 +1,5 @@
 // `choice` through the module file: the picks are r mod n for the MT19937
 // outputs of a seed taken from the tick count while the module loaded.
-#include <random>
-
 #include "host_check.h"
 #include "platform/platform.h"
 
@@ -10,14 +8,6 @@ namespace {
 constexpr int kChoices = 1000;
 constexpr int kDraws = 40;
 
-bool picks_follow_seed(uint32_t seed, const std::vector<int>& picks) {
-    std::mt19937 engine(seed);
-    for (int pick : picks) {
-        if (static_cast<int>((engine() >> 1) % kChoices) != pick) return false;
-    }
-    return true;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -25,13 +15,12 @@ int main(int argc, char** argv) {
     HostCheck check(argc, argv);
     const uint32_t after = platform::tick_count();
 
-    std::vector<std::string> arguments = {"choice"};
-    for (int n = 0; n < kChoices; ++n) arguments.push_back(std::to_string(n));
+    const std::vector<std::string> arguments = numbered_choice(kChoices);
     std::vector<int> picks;
     for (int draw = 0; draw < kDraws; ++draw) picks.push_back(std::stoi(check.execute(arguments).result));
 
     bool found = false;
-    for (uint32_t seed = before; seed != after + 1 && !found; ++seed) found = picks_follow_seed(seed, picks);
+    for (uint32_t seed = before; seed != after + 1 && !found; ++seed) found = generator_picks(seed, picks.size(), kChoices) == picks;
     check.expect(found, "the picks follow MT19937 seeded with the tick count at load");
 
     check.expect(check.execute({"choice"}).result.empty(), "no arguments give the empty text");

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <algorithm>
+#include <cstdint>
+#include <random>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -60,3 +62,22 @@ public:
 private:
     platform::ModuleExports module_;
 };
+
+// A `choice` request over the texts "0" to "count - 1".
+inline std::vector<std::string> numbered_choice(int count) {
+    std::vector<std::string> arguments = {"choice"};
+    for (int n = 0; n < count; ++n) arguments.push_back(std::to_string(n));
+    return arguments;
+}
+
+// The picks of `draws` such requests over `choices` texts when the module's
+// generator (MT19937, each draw shifted right by one) was seeded with `seed`.
+inline std::vector<int> generator_picks(uint32_t seed, std::size_t draws, int choices) {
+    std::mt19937 engine(seed);
+    std::vector<int> picks;
+    picks.reserve(draws);
+    while (picks.size() < draws) {
+        picks.push_back(static_cast<int>((engine() >> 1) % static_cast<uint32_t>(choices)));
+    }
+    return picks;
+}

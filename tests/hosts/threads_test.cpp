@@ -4,7 +4,6 @@
 // first outputs, in some order).
 #include <algorithm>
 #include <atomic>
-#include <random>
 
 #include "host_check.h"
 #include "platform/module_host.h"
@@ -16,24 +15,9 @@ constexpr std::size_t kThreads = 8;
 constexpr int kRounds = 250;
 constexpr int kChoices = 1000;
 
-std::vector<std::string> choice_arguments() {
-    std::vector<std::string> arguments = {"choice"};
-    for (int n = 0; n < kChoices; ++n) arguments.push_back(std::to_string(n));
-    return arguments;
-}
-
 BOOL call_load(const platform::ModuleExports& module, const std::string& directory) {
     HGLOBAL block = platform::make_block(directory);
     return module.load(block, static_cast<long>(directory.size()));
-}
-
-// The first picks.size() draws of the generator seeded with `seed`, as picks.
-std::vector<int> expected_picks(uint32_t seed, std::size_t count) {
-    std::mt19937 engine(seed);
-    std::vector<int> picks(count);
-    for (int& pick : picks) pick = static_cast<int>((engine() >> 1) % kChoices);
-    std::sort(picks.begin(), picks.end());
-    return picks;
 }
 
 }  // namespace
@@ -43,7 +27,7 @@ int main(int argc, char** argv) {
     HostCheck check(argc, argv);
     const uint32_t after = platform::tick_count();
 
-    const std::vector<std::string> choices = choice_arguments();
+    const std::vector<std::string> choices = numbered_choice(kChoices);
     std::vector<std::vector<int>> picks(kThreads);
     std::atomic<int> wrong{0};
     platform::run_in_threads(kThreads, [&](std::size_t thread) {
@@ -70,7 +54,9 @@ int main(int argc, char** argv) {
     std::sort(all.begin(), all.end());
     bool found = false;
     for (uint32_t seed = before; seed != after + 1 && !found; ++seed) {
-        found = expected_picks(seed, all.size()) == all;
+        std::vector<int> expected = generator_picks(seed, all.size(), kChoices);
+        std::sort(expected.begin(), expected.end());
+        found = expected == all;
     }
     check.expect(found, "the picks of all threads are the generator's first draws, one each");
     return check.finish();
