@@ -178,7 +178,7 @@ TEST(Exports, GetVersionListAnswersZeroBytes) {
 
 TEST(Exports, LoadAcceptsAnyDirectory) {
     EXPECT_EQ(load(platform::make_block(""), 0), TRUE);
-    EXPECT_EQ(load(platform::make_block(std::string_view("C:\\ghost\\a\0b", 12)), 12), TRUE);
+    EXPECT_EQ(load(platform::make_block(std::string_view("C:\\chars\\a\0b", 12)), 12), TRUE);
     EXPECT_EQ(load(nullptr, 3), TRUE);
 }
 
