@@ -50,7 +50,7 @@ std::optional<std::string> exchange_through_exports(const std::string& path, std
     platform::ModuleExports module;
     if (!load_module(path, module, error)) return std::nullopt;
     const std::string directory = path.substr(0, name_start(path));
-    if (module.load(platform::make_block(directory), static_cast<long>(directory.size())) != TRUE) {
+    if (send_load(module.load, directory) != TRUE) {
         error = "module '" + path + "' refused to load";
         return std::nullopt;
     }
@@ -107,6 +107,10 @@ std::optional<std::string> exchange_once(const std::string& path, Convention con
                                               : exchange_through_exports(path, request, error);
     if (!response && error.empty()) error = "the module returned no response";
     return response;
+}
+
+BOOL send_load(platform::LoadFunction load, std::string_view directory) {
+    return load(platform::make_block(directory), static_cast<long>(directory.size()));
 }
 
 std::optional<std::string> send_request(platform::RequestFunction export_function,

@@ -34,6 +34,10 @@ std::string module_stem(const std::string& path);
 std::optional<std::string> exchange_once(const std::string& path, Convention convention,
                                          std::string_view request, std::string& error);
 
+// Hands `directory` to the module's load in a new block, as a host does;
+// the module's answer.
+BOOL send_load(platform::LoadFunction load, std::string_view directory);
+
 // Sends the request bytes through `export_function` and returns the response
 // bytes; nullopt when the module hands back no block.
 std::optional<std::string> send_request(platform::RequestFunction export_function,

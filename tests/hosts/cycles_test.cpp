@@ -50,11 +50,6 @@ const std::vector<Exchange>& exchanges() {
     return list;
 }
 
-BOOL call_load(const platform::ModuleExports& module, const std::string& directory) {
-    HGLOBAL block = platform::make_block(directory);
-    return module.load(block, static_cast<long>(directory.size()));
-}
-
 // One host session: load, the exchanges, unload. False at the first wrong answer.
 bool run_cycle(const std::string& path, long cycle) {
     platform::ModuleExports module;
@@ -63,7 +58,7 @@ bool run_cycle(const std::string& path, long cycle) {
         std::printf("FAIL cycle %ld: %s\n", cycle, error.c_str());
         return false;
     }
-    bool right = call_load(module, fs::path(path).parent_path().string()) == TRUE;
+    bool right = send_load(module.load, fs::path(path).parent_path().string()) == TRUE;
     for (const Exchange& exchange : exchanges()) {
         const std::string request = exchange.arguments.empty() ? "GET Version SAORI/1.0\r\n\r\n"
                                                                : execute_request(exchange.arguments);

@@ -15,11 +15,6 @@ constexpr std::size_t kThreads = 8;
 constexpr int kRounds = 250;
 constexpr int kChoices = 1000;
 
-BOOL call_load(const platform::ModuleExports& module, const std::string& directory) {
-    HGLOBAL block = platform::make_block(directory);
-    return module.load(block, static_cast<long>(directory.size()));
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -43,7 +38,7 @@ int main(int argc, char** argv) {
             const ParsedResponse split = check.execute({"split", "x," + n, ","});
             expect(split.result == "2" && split.values == std::vector<std::string>{"x", n});
             expect(check.execute({"zen2han", "ＡＢ" + n}).result == "AB" + n);
-            if (round % 10 == 0) expect(call_load(check.module(), "dir" + n) == TRUE);
+            if (round % 10 == 0) expect(send_load(check.module().load, "dir" + n) == TRUE);
             picks[thread].push_back(std::stoi(check.execute(choices).result));
         }
     });

@@ -39,7 +39,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::string directory = argv[2];
-    if (module.load(platform::make_block(directory), static_cast<long>(directory.size())) != TRUE) {
+    if (send_load(module.load, directory) != TRUE) {
         std::fputs("load returned FALSE\n", stderr);
         return 2;
     }
