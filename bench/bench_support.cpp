@@ -2,12 +2,20 @@
 
 #include "cli/module_client.h"
 #include "host/exports.h"
+#include "platform/platform.h"
 
 #include <cstdint>
 
 
 std::string round_trip(const std::string& request_text) {
     return send_request(request, request_text).value_or(std::string());
+}
+
+long send_and_release(std::string_view request_text) {
+    long length = static_cast<long>(request_text.size());
+    HGLOBAL answer = request(platform::make_block(request_text), &length);
+    platform::take_block(answer, 0);
+    return length;
 }
 
 std::string execute(const std::vector<std::string>& arguments) {

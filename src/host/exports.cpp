@@ -1,6 +1,6 @@
-// The four functions the host calls. Each copies the host's block into a byte
-// string, frees the block, forwards to the one host object and, for request
-// and getversionlist, hands back a new block that the host then owns. No
+// The four functions the host calls. Each reads the host's block, forwards
+// to the one host object, frees the block and, for request and
+// getversionlist, hands back a new block that the host then owns. No
 // exception leaves these functions.
 #include <limits>
 #include <ostream>
@@ -46,12 +46,14 @@ HGLOBAL serve(HGLOBAL h, long* len, Operation operation) {
         return nullptr;
     }
     try {
-        const std::optional<std::string> text = platform::take_block(h, *len);
-        if (!text) {
+        // The request is read where the host put it; its block is released
+        // once the answer is built.
+        const platform::HostBlock text(h, *len);
+        if (!text.readable()) {
             *len = 0;
             return nullptr;
         }
-        return hand_back(operation(*text), len);
+        return hand_back(operation(text.bytes()), len);
     } catch (...) {
         return hand_back(kInternalErrorResponse, len);
     }
@@ -76,9 +78,9 @@ TAVO_EXPORT BOOL TAVO_CALL load(HGLOBAL h, long len) {
 TAVO_EXPORT BOOL TAVO_CALL unload() { return host_object->unload() ? TRUE : FALSE; }
 
 TAVO_EXPORT HGLOBAL TAVO_CALL request(HGLOBAL h, long* len) {
-    return serve(h, len, [](const std::string& text) { return host_object->request(text); });
+    return serve(h, len, [](std::string_view text) { return host_object->request(text); });
 }
 
 TAVO_EXPORT HGLOBAL TAVO_CALL getversionlist(HGLOBAL h, long* len) {
-    return serve(h, len, [](const std::string& text) { return host_object->getversionlist(text); });
+    return serve(h, len, [](std::string_view text) { return host_object->getversionlist(text); });
 }

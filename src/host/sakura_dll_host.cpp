@@ -68,7 +68,7 @@ bool SakuraDLLHost::load(const std::string&) { return true; }
 
 bool SakuraDLLHost::unload() { return true; }
 
-std::string SakuraDLLHost::getversionlist(const std::string&) { return std::string(); }
+std::string SakuraDLLHost::getversionlist(std::string_view) { return std::string(); }
 
 std::string_view split_first(std::string_view& rest, std::string_view separator) {
     const std::size_t at = rest.find(separator);
@@ -91,7 +91,7 @@ std::string_view status_text(int status) {
     }
 }
 
-std::string SakuraDLLHost::request(const std::string& request_text) {
+std::string SakuraDLLHost::request(std::string_view request_text) {
     std::string_view rest = request_text;
     const std::string_view request_line = split_first(rest, kLineEnd);
 

@@ -13,9 +13,9 @@ public:
     virtual ~SakuraDLLHost();
     virtual bool load(const std::string& directory);
     virtual bool unload();
-    virtual std::string getversionlist(const std::string& request_text);
+    virtual std::string getversionlist(std::string_view request_text);
     // Parses the request, calls handle_request and composes the response.
-    virtual std::string request(const std::string& request_text);
+    virtual std::string request(std::string_view request_text);
     // Fills the response protocol, version and headers; returns the status code.
     virtual int handle_request(std::string_view protocol, std::string_view version,
                                std::string_view command, const HeaderList& request_headers,

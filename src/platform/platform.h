@@ -12,10 +12,33 @@
 
 namespace platform {
 
-// Copies `length` bytes out of a host block and releases the block. A null
-// block or a length of zero or less reads as the empty text; nullopt when the
-// block cannot be locked.
-std::optional<std::string> take_block(HGLOBAL block, long length);
+// A block the host handed over, read where it lies: its bytes stay readable
+// while this object lives, and the block is released when it goes. A null
+// block or a length of zero or less reads as the empty text; a block that
+// cannot be locked is not readable.
+class HostBlock {
+public:
+    HostBlock(HGLOBAL block, long length);
+    ~HostBlock();
+    HostBlock(const HostBlock&) = delete;
+    HostBlock& operator=(const HostBlock&) = delete;
+
+    bool readable() const { return readable_; }
+    std::string_view bytes() const { return bytes_; }
+
+private:
+    HGLOBAL block_;
+    std::string_view bytes_;
+    bool readable_ = true;
+};
+
+// Copies `length` bytes out of a host block and releases the block; nullopt
+// when the block cannot be locked.
+inline std::optional<std::string> take_block(HGLOBAL block, long length) {
+    const HostBlock held(block, length);
+    if (!held.readable()) return std::nullopt;
+    return std::string(held.bytes());
+}
 
 // A new fixed block holding exactly `bytes`; null when allocation fails.
 HGLOBAL make_block(std::string_view bytes);

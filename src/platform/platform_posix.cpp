@@ -25,19 +25,13 @@ std::string posix_path(std::string path) {
 
 }  // namespace
 
-std::optional<std::string> take_block(HGLOBAL block, long length) {
-    std::string bytes;
+HostBlock::HostBlock(HGLOBAL block, long length) : block_(block) {
     if (block != nullptr && length > 0) {
-        try {
-            bytes.assign(static_cast<const char*>(block), static_cast<std::size_t>(length));
-        } catch (...) {
-            std::free(block);
-            throw;
-        }
+        bytes_ = std::string_view(static_cast<const char*>(block), static_cast<std::size_t>(length));
     }
-    std::free(block);
-    return bytes;
 }
+
+HostBlock::~HostBlock() { std::free(block_); }
 
 HGLOBAL make_block(std::string_view bytes) {
     // malloc(0) may return null; one spare byte keeps every block real.

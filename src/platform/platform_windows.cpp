@@ -56,25 +56,18 @@ std::optional<std::vector<std::string>> find_names(const Char* pattern,
 
 }  // namespace
 
-std::optional<std::string> take_block(HGLOBAL block, long length) {
-    std::string bytes;
-    if (block == nullptr) return bytes;
-    if (length > 0) {
-        const void* data = GlobalLock(block);
-        if (data == nullptr) {
-            GlobalFree(block);
-            return std::nullopt;
-        }
-        try {
-            bytes.assign(static_cast<const char*>(data), static_cast<std::size_t>(length));
-        } catch (...) {
-            GlobalFree(block);
-            throw;
-        }
+HostBlock::HostBlock(HGLOBAL block, long length) : block_(block) {
+    if (block == nullptr || length <= 0) return;
+    const void* data = GlobalLock(block);
+    readable_ = data != nullptr;
+    if (readable_) {
+        bytes_ = std::string_view(static_cast<const char*>(data), static_cast<std::size_t>(length));
     }
-    // The module owns the block and frees it without unlocking it first.
-    GlobalFree(block);
-    return bytes;
+}
+
+// The module owns the block and frees it without unlocking it first.
+HostBlock::~HostBlock() {
+    if (block_ != nullptr) GlobalFree(block_);
 }
 
 HGLOBAL make_block(std::string_view bytes) {
