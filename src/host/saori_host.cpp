@@ -33,17 +33,24 @@ SaoriHost::~SaoriHost() = default;
 ArgumentList collect_arguments(const HeaderList& request_headers,
                                std::pmr::memory_resource* memory) {
     ArgumentList arguments(memory);
+    // The list's size, kept here: the deque works its own out of its
+    // iterators, which it has only just stored.
+    std::size_t count = 0;
     for (const auto& [key, value] : request_headers) {
         if (key.substr(0, kArgumentKey.size()) != kArgumentKey) continue;
         // The index is read the way atoi reads it; negative values wrap above
         // the limit and are ignored with the too-large ones.
         const auto index = static_cast<unsigned>(parse_decimal(key.substr(kArgumentKey.size())));
         if (index > kMaxArgumentIndex) continue;
-        if (index == arguments.size()) {
+        if (index == count) {
             arguments.emplace_back(value);
+            ++count;
             continue;
         }
-        if (index > arguments.size()) arguments.resize(index + 1);
+        if (index > count) {
+            count = index + 1;
+            arguments.resize(count);
+        }
         arguments[index].assign(value);
     }
     return arguments;

@@ -1,5 +1,7 @@
 #include "tavo/tavo.h"
 
+#include <utility>
+
 #include "platform/platform.h"
 #include "tavo/commands.h"
 #include "tavo/random.h"
@@ -55,7 +57,7 @@ tavo::~tavo() = default;
 
 CommandResult tavo::execute(ArgumentList& arguments, ValueList& values) {
     if (arguments.empty()) return bad_request("命令が指定されていません");
-    const std::string name = arguments.front();
+    const std::string name = std::move(arguments.front());
     arguments.pop_front();
     return dispatch_command(name, arguments, values);
 }

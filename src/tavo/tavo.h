@@ -3,6 +3,7 @@
 
 #include <map>
 #include <string>
+#include <string_view>
 
 #include "host/saori_host.h"
 #include "tavo/command_types.h"
@@ -15,7 +16,16 @@ public:
     CommandResult execute(ArgumentList& arguments, ValueList& values) override;
 };
 
-using CommandTable = std::map<std::string, CommandHandler>;
+// Orders names by length first: most names a lookup meets differ in
+// length, and those are told apart without comparing their bytes.
+struct ShorterNameFirst {
+    using is_transparent = void;
+    bool operator()(std::string_view a, std::string_view b) const {
+        return a.size() != b.size() ? a.size() < b.size() : a < b;
+    }
+};
+
+using CommandTable = std::map<std::string, CommandHandler, ShorterNameFirst>;
 
 // Looks the name up in the command table (built when the library is attached) and runs
 // its handler with the remaining arguments.
