@@ -144,8 +144,8 @@ private:
                 from = start + 1;
                 continue;
             }
-            if (!aligned_ || is_sure_boundary(data, pos, start)) return start;
-            pos = step_until(data, pos, start);
+            if (!aligned_) return start;
+            pos = boundary_at_or_after(text_, pos, start);
             if (pos == start) return start;
             from = pos;
         }
@@ -363,6 +363,11 @@ int32_t utf8_length(std::string_view text) {
         ++count;
     }
     return clamp_count(count);
+}
+
+std::size_t boundary_at_or_after(std::string_view text, std::size_t boundary, std::size_t target) {
+    const char* data = text.data();
+    return is_sure_boundary(data, boundary, target) ? target : step_until(data, boundary, target);
 }
 
 std::optional<std::size_t> utf8_advance(std::string_view text, int32_t n) {

@@ -31,6 +31,12 @@ inline std::size_t utf8_step(std::string_view text, std::size_t pos) {
 // Number of characters.
 int32_t utf8_length(std::string_view text);
 
+// The first character boundary at or after `target`, given the boundary
+// `boundary` (at most `target`): `target` itself when no character that could
+// start in the three bytes before it reaches past it, as in every valid
+// UTF-8 text; otherwise found by stepping from `boundary`.
+std::size_t boundary_at_or_after(std::string_view text, std::size_t boundary, std::size_t target);
+
 // Byte position after n characters (the start for n <= 0), or nullopt when
 // the text ends first. Advancing by exactly the length gives the end.
 std::optional<std::size_t> utf8_advance(std::string_view text, int32_t n);

@@ -7,6 +7,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -30,8 +31,12 @@ public:
         std::size_t cursor = 0;
         while (cursor < delimiters.size()) {
             const std::string character = take_char(delimiters, cursor);
+            const auto first = static_cast<unsigned char>(character[0]);
+            if (!starts_[first]) ++start_count_;
+            starts_[first] = true;
+            only_start_ = character[0];
             if (character.size() == 1) {
-                single_bytes_[static_cast<unsigned char>(character[0])] = true;
+                single_bytes_[first] = true;
             } else {
                 longer_.push_back(packed(character));
             }
@@ -47,10 +52,26 @@ public:
         return std::binary_search(longer_.begin(), longer_.end(), packed(character));
     }
 
+    // The first position at or after `from` holding a byte that some
+    // delimiter starts with; the text's size when there is none.
+    std::size_t next_start(std::string_view text, std::size_t from) const {
+        const char* const data = text.data();
+        if (start_count_ == 1) {
+            const void* found = std::memchr(data + from, only_start_, text.size() - from);
+            return found == nullptr ? text.size()
+                                    : static_cast<std::size_t>(static_cast<const char*>(found) - data);
+        }
+        while (from < text.size() && !starts_[static_cast<unsigned char>(data[from])]) ++from;
+        return from;
+    }
+
 private:
     bool empty_;
     std::array<bool, 256> single_bytes_{};
     std::vector<uint32_t> longer_;
+    std::array<bool, 256> starts_{};
+    std::size_t start_count_ = 0;
+    char only_start_ = 0;
 };
 
 // Appends every character of the text as one piece; returns the number of
@@ -80,10 +101,17 @@ std::size_t split_by_chars(std::string_view text, std::string_view delimiters, V
 
     std::size_t count = 0;
     // The current field is the slice [field_start, position); no text is
-    // copied until a piece is complete.
+    // copied until a piece is complete. The walk goes from character to
+    // character; it skips straight to the next byte that a delimiter starts
+    // with, and looks at that byte only when it begins a character that the
+    // walk reaches.
     std::size_t field_start = 0;
     std::size_t position = 0;
     while (position < text.size()) {
+        const std::size_t candidate = delimiter_set.next_start(text, position);
+        if (candidate == text.size()) break;
+        position = boundary_at_or_after(text, position, candidate);
+        if (position != candidate) continue;
         const std::size_t step = utf8_step(text, position);
         const std::size_t next = position + step;
         if (!delimiter_set.contains(text.substr(position, step))) {

@@ -2,6 +2,7 @@
 
 #include <climits>
 #include <cstdlib>
+#include <algorithm>
 #include <iterator>
 
 #include "tavo/width_conversion.h"
@@ -65,6 +66,52 @@ std::string reference_replace(std::string_view text, std::string_view search,
         copied = pos + search.size();
     }
     return result.append(text.substr(copied));
+}
+
+namespace {
+
+// The characters of a text in order, the last one cut short at its end.
+std::vector<std::string_view> characters(std::string_view text) {
+    std::vector<std::string_view> found;
+    for (std::size_t pos = 0; pos < text.size(); pos += lead_length(text[pos])) {
+        found.push_back(text.substr(pos, lead_length(text[pos])));
+    }
+    return found;
+}
+
+}  // namespace
+
+int32_t reference_length(std::string_view text) {
+    return static_cast<int32_t>(characters(text).size());
+}
+
+std::vector<std::string> reference_split(std::string_view text, std::string_view delimiters,
+                                         int32_t limit) {
+    const std::vector<std::string_view> delimiter_characters = characters(delimiters);
+    const auto is_delimiter = [&](std::string_view character) {
+        return std::find(delimiter_characters.begin(), delimiter_characters.end(), character) !=
+               delimiter_characters.end();
+    };
+    std::vector<std::string> pieces;
+    if (limit == 1) return {std::string(text)};
+    std::size_t field_start = 0;
+    std::size_t pos = 0;
+    for (const std::string_view character : characters(text)) {
+        const std::size_t next = pos + character.size();
+        if (is_delimiter(character)) {
+            if (pos > field_start) {
+                pieces.emplace_back(text.substr(field_start, pos - field_start));
+                if (limit > 0 && pieces.size() + 1 >= static_cast<std::size_t>(limit)) {
+                    field_start = next;
+                    break;
+                }
+            }
+            field_start = next;
+        }
+        pos = next;
+    }
+    if (text.size() > field_start) pieces.emplace_back(text.substr(field_start));
+    return pieces;
 }
 
 int32_t reference_parse_int(std::string_view text) {

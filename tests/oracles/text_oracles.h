@@ -24,6 +24,17 @@ std::string reference_replace(std::string_view text, std::string_view search,
 // ends of the signed 32-bit range.
 int32_t reference_parse_int(std::string_view text);
 
+// The number of characters as the walk from lead byte to lead byte counts
+// them, the last one cut short at the end of the text.
+int32_t reference_length(std::string_view text);
+
+// split's pieces by a delimiter text (not empty) as defined: a walk from
+// character to character, each looked up among the delimiter's characters;
+// empty fields skipped; under a positive limit the last piece is the raw
+// rest after the delimiter that closed the piece before it.
+std::vector<std::string> reference_split(std::string_view text, std::string_view delimiters,
+                                         int32_t limit);
+
 // The width conversions as ordered replacement passes (Alphabet, Digit,
 // Symbol, Kana voiced, Kana plain), each pair one global pass.
 std::string width_by_passes(std::string text, uint32_t mask, bool to_full_width);

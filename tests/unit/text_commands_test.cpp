@@ -4,9 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include "oracles/text_oracles.h"
 #include "repeat_text.h"
 
+#include <algorithm>
+#include <random>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -86,6 +90,25 @@ TEST(TextCommands, SplitCharactersOfALargeText) {
     EXPECT_EQ(pieces.result.text, "1000000");
     ASSERT_EQ(pieces.values.size(), 1000000u);
     EXPECT_EQ(pieces.values.front(), "あ");
+}
+
+// The split walk skips to the bytes that delimiters start with; its pieces
+// must be those of the walk over every character, also where stray and
+// cut-short bytes hide a delimiter byte inside a character.
+TEST(TextCommands, SplitMatchesTheCharacterWalkOnGeneratedTexts) {
+    std::mt19937 random(20261209);
+    for (int round = 0; round < 20000; ++round) {
+        const std::string text = random_text(random, round % 40);
+        const std::string delimiters = random_text(random, 1 + round % 3);
+        const int32_t limit = round % 4 == 0 ? static_cast<int32_t>(round / 4 % 5) : 0;
+        SCOPED_TRACE(testing::PrintToString(text) + " / " + testing::PrintToString(delimiters) +
+                     " / " + std::to_string(limit));
+        const Outcome outcome = run(command_split, {text, delimiters, std::to_string(limit)});
+        const std::vector<std::string> expected = reference_split(text, delimiters, limit);
+        ASSERT_EQ(outcome.result.text, std::to_string(expected.size()));
+        ASSERT_TRUE(std::equal(outcome.values.begin(), outcome.values.end(), expected.begin(),
+                               expected.end()));
+    }
 }
 
 TEST(TextCommands, ResultsPastTheLimitAreRefusedBeforeTheyAreBuilt) {
