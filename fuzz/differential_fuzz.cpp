@@ -6,9 +6,11 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "common/stltool.h"
 #include "oracles/text_oracles.h"
+#include "tavo/commands.h"
 #include "tavo/width_conversion.h"
 
 namespace {
@@ -73,18 +75,37 @@ void check_periodic(std::string_view input, unsigned repeats) {
     check_search(text + std::string(tail), search, "");
 }
 
+// split against its character walk: the delimiters follow the first zero
+// byte of the input, the limit comes from the selector.
+void check_split(std::string_view input, int32_t limit) {
+    const std::size_t zero = input.find('\0');
+    if (zero == std::string_view::npos || zero + 1 == input.size()) return;
+    const std::string_view text = input.substr(0, zero);
+    const std::string_view delimiters = input.substr(zero + 1);
+    ArgumentList arguments{std::string(text), std::string(delimiters), std::to_string(limit)};
+    ValueList values;
+    const CommandResult result = command_split(arguments, values);
+    const std::vector<std::string> expected = reference_split(text, delimiters, limit);
+    require(result.text == std::to_string(expected.size()));
+    require(std::equal(values.begin(), values.end(), expected.begin(), expected.end()));
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size == 0) return 0;
     const unsigned selector = data[0];
     const std::string_view text(reinterpret_cast<const char*>(data + 1), size - 1);
-    switch (selector % 6) {
+    switch (selector % 7) {
         case 0: check_width(text, (selector >> 3) | ((selector & 4) ? 0xFFF0u : 0u)); break;
         case 1: check_kana(text); break;
         case 2: require(parse_int(text) == reference_parse_int(text)); break;
         case 3: check_occurrences(text, "<>"); break;
         case 5: check_periodic(text, 1 + selector / 6 % 8); break;
+        case 6:
+            require(utf8_length(text) == reference_length(text));
+            check_split(text, static_cast<int32_t>(selector / 7 % 4));
+            break;
         default: check_occurrences(text, (selector & 8) ? "\xE3\x81" : "x"); break;
     }
     return 0;
