@@ -2,7 +2,6 @@
 
 #include <cstddef>
 #include <cstring>
-#include <initializer_list>
 #include <memory_resource>
 
 namespace {
@@ -62,12 +61,7 @@ void ResponseHeaders::reserve(std::size_t bytes) { text_.reserve(bytes + kStatus
 
 void ResponseHeaders::add(std::string_view key, std::string_view value) {
     has_charset_ = has_charset_ || key == "Charset";
-    // The line is written in one go: the text grows once, by the line's size.
-    std::size_t at = text_.size();
-    text_.resize(at + line_size(key.size(), value.size()));
-    for (const std::string_view part : {key, kKeySeparator, value, kLineEnd}) {
-        at += part.copy(&text_[at], part.size());
-    }
+    text_.append(key).append(kKeySeparator).append(value).append(kLineEnd);
 }
 
 std::string ResponseHeaders::finish(std::string_view protocol, std::string_view version,
