@@ -14,8 +14,10 @@
 using HeaderList = std::pmr::vector<std::pair<std::string_view, std::string_view>>;
 
 // The header lines of a response, written out as "key: value" and CR LF as
-// they are added. The same text then becomes the whole response, so that a
-// long answer is held once.
+// they are added. A short response is gathered in a buffer inside the object,
+// behind room for its status line, and becomes the response text in one copy;
+// a longer one is written into the text that then becomes the whole
+// response, so that a long answer is held once.
 class ResponseHeaders {
 public:
     // Room for `bytes` of lines, and for the status line and the final empty
@@ -35,6 +37,18 @@ public:
     }
 
 private:
+    // Enough for the status line of every protocol layer in the module.
+    static constexpr std::size_t kStatusLineRoom = 64;
+    static constexpr std::size_t kShortResponseBytes = 512;
+
+    // Moves the lines gathered so far into text_, with room for `bytes` more.
+    void spill(std::size_t bytes);
+
+    // The short response: status line room, then the lines from there on.
+    char short_[kShortResponseBytes];
+    std::size_t short_end_ = kStatusLineRoom;
+    // The long response's lines, once they outgrow the buffer.
     std::string text_;
+    bool spilled_ = false;
     bool has_charset_ = false;
 };

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstring>
+#include <initializer_list>
 #include <memory_resource>
 
 namespace {
@@ -53,31 +54,68 @@ void take_header_line(std::string_view& rest, HeaderList::value_type& entry) {
 
 }  // namespace
 
-// Enough for the status line of every protocol layer in the module and
-// the empty line at the end.
-constexpr std::size_t kStatusLineRoom = 64;
+// The final empty line.
+constexpr std::size_t kFinalLineBytes = 2;
 
-void ResponseHeaders::reserve(std::size_t bytes) { text_.reserve(bytes + kStatusLineRoom); }
+void ResponseHeaders::spill(std::size_t bytes) {
+    const std::size_t lines = short_end_ - kStatusLineRoom;
+    text_.reserve(text_.size() + kStatusLineRoom + lines + bytes + kFinalLineBytes);
+    text_.append(short_ + kStatusLineRoom, lines);
+    short_end_ = kStatusLineRoom;
+    spilled_ = true;
+}
+
+void ResponseHeaders::reserve(std::size_t bytes) {
+    if (spilled_ || short_end_ + bytes > sizeof short_) spill(bytes);
+}
 
 void ResponseHeaders::add(std::string_view key, std::string_view value) {
     has_charset_ = has_charset_ || key == "Charset";
-    text_.append(key).append(kKeySeparator).append(value).append(kLineEnd);
+    const std::size_t size = line_size(key.size(), value.size());
+    if (!spilled_ && short_end_ + size > sizeof short_) spill(size);
+    if (spilled_) {
+        text_.append(key).append(kKeySeparator).append(value).append(kLineEnd);
+        return;
+    }
+    for (const std::string_view part : {key, kKeySeparator, value, kLineEnd}) {
+        std::memcpy(short_ + short_end_, part.data(), part.size());
+        short_end_ += part.size();
+    }
 }
 
 std::string ResponseHeaders::finish(std::string_view protocol, std::string_view version,
                                     std::string_view status) {
-    // The status line goes in front of the lines, in place when the room
-    // reserved for it is there.
     const std::string_view parts[] = {protocol, "/", version, " ", status, kLineEnd};
     std::size_t size = 0;
     for (const std::string_view part : parts) size += part.size();
+    has_charset_ = false;
+    if (!spilled_ && (size > kStatusLineRoom || short_end_ + kFinalLineBytes > sizeof short_)) {
+        spill(0);
+    }
+
+    if (!spilled_) {
+        // The status line goes into the room in front of the lines.
+        std::size_t at = kStatusLineRoom - size;
+        const std::size_t start = at;
+        for (const std::string_view part : parts) {
+            std::memcpy(short_ + at, part.data(), part.size());
+            at += part.size();
+        }
+        std::memcpy(short_ + short_end_, kLineEnd.data(), kLineEnd.size());
+        const std::size_t end = short_end_ + kLineEnd.size();
+        short_end_ = kStatusLineRoom;
+        return std::string(short_ + start, end - start);
+    }
+
+    // The status line goes in front of the lines, in place when the room
+    // reserved for it is there.
     const std::size_t lines = text_.size();
     text_.resize(lines + size);
     std::memmove(&text_[size], text_.data(), lines);
     std::size_t at = 0;
     for (const std::string_view part : parts) at += part.copy(&text_[at], part.size());
     text_.append(kLineEnd);
-    has_charset_ = false;
+    spilled_ = false;
     return std::move(text_);
 }
 

@@ -50,6 +50,8 @@ public:
     OwnedHeaders seen;
     OwnedHeaders answer;
     int status = 200;
+    std::string answer_protocol = "SAORI";
+    std::size_t reserved = 0;  // bytes of lines announced before they are added
 
     int handle_request(std::string_view p, std::string_view v, std::string_view c,
                        const HeaderList& request_headers, std::string& response_protocol,
@@ -58,8 +60,9 @@ public:
         version.assign(v);
         command.assign(c);
         seen.assign(request_headers.begin(), request_headers.end());
-        response_protocol = "SAORI";
+        response_protocol = answer_protocol;
         response_version = "1.0";
+        if (reserved > 0) response_headers.reserve(reserved);
         for (const auto& [key, value] : answer) response_headers.add(key, value);
         return status;
     }
@@ -109,6 +112,33 @@ TEST(Framing, AddsCharsetOnlyWhenNoExactCharsetKeyIsThere) {
         RecordingHost host;
         host.answer = c.answer;
         EXPECT_EQ(host.request("GET Version SAORI/1.0\r\n\r\n"), c.response);
+    }
+}
+
+// Short responses are gathered in a buffer and long ones in a string; the
+// framing is the same on both sides of the switch, whether the size was
+// announced or not, and for a status line longer than its usual room.
+TEST(Framing, FramesShortAndLongResponsesAlike) {
+    for (const std::size_t value_size : {0, 1, 380, 419, 420, 421, 422, 423, 440, 600, 70000}) {
+        for (const std::size_t lines : {1, 2, 3}) {
+            for (const bool announced : {false, true}) {
+                for (const std::string& protocol : {std::string("SAORI"), std::string(80, 'P')}) {
+                    RecordingHost host;
+                    host.answer_protocol = protocol;
+                    std::string expected = protocol + "/1.0 200 OK\r\n";
+                    for (std::size_t n = 0; n < lines; ++n) {
+                        const std::string value(value_size, static_cast<char>('a' + n));
+                        host.answer.emplace_back("Value" + std::to_string(n), value);
+                        expected += "Value" + std::to_string(n) + ": " + value + "\r\n";
+                        host.reserved += announced ? 10 + value_size : 0;
+                    }
+                    expected += "Charset: UTF-8\r\n\r\n";
+                    ASSERT_TRUE(host.request("GET Version SAORI/1.0\r\n\r\n") == expected)
+                        << value_size << " x " << lines << (announced ? " announced " : " ")
+                        << protocol.size();
+                }
+            }
+        }
     }
 }
 
