@@ -4,10 +4,13 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "common/numeric_text.h"
 #include "common/stltool.h"
 #include "oracles/text_oracles.h"
 #include "tavo/commands.h"
@@ -90,13 +93,31 @@ void check_split(std::string_view input, int32_t limit) {
     require(std::equal(values.begin(), values.end(), expected.begin(), expected.end()));
 }
 
+// format_fixed_trimmed against "%f" trimmed, for the double in the first
+// eight bytes; parse_double against strtod on the text when it is digits.
+void check_numbers(std::string_view text) {
+    if (text.size() >= sizeof(double)) {
+        double value;
+        std::memcpy(&value, text.data(), sizeof value);
+        std::string expected = format_fixed(value, 6);
+        while (!expected.empty() && expected.back() == '0') expected.pop_back();
+        if (!expected.empty() && expected.back() == '.') expected.pop_back();
+        require(format_fixed_trimmed(value) == expected);
+    }
+    if (!text.empty() && std::all_of(text.begin(), text.end(), is_ascii_digit)) {
+        const double value = parse_double(text);
+        const double expected = std::strtod(std::string(text).c_str(), nullptr);
+        require(std::memcmp(&value, &expected, sizeof value) == 0);
+    }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size == 0) return 0;
     const unsigned selector = data[0];
     const std::string_view text(reinterpret_cast<const char*>(data + 1), size - 1);
-    switch (selector % 7) {
+    switch (selector % 8) {
         case 0: check_width(text, (selector >> 3) | ((selector & 4) ? 0xFFF0u : 0u)); break;
         case 1: check_kana(text); break;
         case 2: require(parse_int(text) == reference_parse_int(text)); break;
@@ -106,6 +127,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             require(utf8_length(text) == reference_length(text));
             check_split(text, static_cast<int32_t>(selector / 7 % 4));
             break;
+        case 7: check_numbers(text); break;
         default: check_occurrences(text, (selector & 8) ? "\xE3\x81" : "x"); break;
     }
     return 0;

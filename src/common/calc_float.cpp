@@ -85,14 +85,6 @@ double evaluate_postfix(const TokenList& postfix) {
     return values.pop();
 }
 
-// "%f", then trailing zeros and a final "." removed.
-std::string format_result(double value) {
-    std::string text = format_fixed(value, 6);
-    while (!text.empty() && text.back() == '0') text.pop_back();
-    if (!text.empty() && text.back() == '.') text.pop_back();
-    return text;
-}
-
 }  // namespace
 
 bool calc_float_expression(std::string& text) {
@@ -103,6 +95,6 @@ bool calc_float_expression(std::string& text) {
     TokenList tokens(&memory);
     if (!tokenize(text, kSyntax, tokens)) return false;
     to_postfix(tokens);
-    text = format_result(evaluate_postfix(tokens));
+    text = format_fixed_trimmed(evaluate_postfix(tokens));
     return true;
 }

@@ -2,8 +2,10 @@
 
 #include "common/stltool.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <system_error>
 #include <limits>
 #include <optional>
 
@@ -191,6 +193,33 @@ std::string format_fixed(double value, int precision) {
     return format_float(value, format);
 }
 
+std::string format_fixed_trimmed(double value) {
+    // Below 2^33 a double is closer than half a millionth to its shortest
+    // decimal form. When that form has at most six decimals, "%f" rounds to
+    // it exactly, and after trimming both texts are the same; the shortest
+    // form is much cheaper to write.
+    constexpr double kCloseBelow = 8589934592.0;  // 2^33
+    constexpr std::size_t kDecimals = 6;
+    if (std::fabs(value) < kCloseBelow) {
+        // Ten digits, a sign, a point and six decimals fit; a tiny value's
+        // long form does not, and it has more than six decimals anyway.
+        char shortest[32];
+        const auto written = std::to_chars(shortest, shortest + sizeof shortest, value,
+                                           std::chars_format::fixed);
+        if (written.ec == std::errc()) {
+            const std::string_view text(shortest, static_cast<std::size_t>(written.ptr - shortest));
+            const std::size_t point = text.find('.');
+            if (point == std::string_view::npos || text.size() - point - 1 <= kDecimals) {
+                return std::string(text);
+            }
+        }
+    }
+    std::string text = format_fixed(value, static_cast<int>(kDecimals));
+    while (!text.empty() && text.back() == '0') text.pop_back();
+    if (!text.empty() && text.back() == '.') text.pop_back();
+    return text;
+}
+
 std::string format_float(double value, const FloatFormat& format) {
     if (!std::isfinite(value)) return non_finite_text(value, format.upper_case);
     std::string text;
@@ -242,6 +271,17 @@ uint32_t parse_unsigned(std::string_view text) {
 double parse_double(std::string_view text) {
     bool negative = false;
     const std::size_t pos = skip_space_and_sign(text, negative);
+    // A rest of up to 15 decimal digits and nothing else is an integer that
+    // a double holds exactly: the value from_chars would give.
+    constexpr std::size_t kExactDigits = 15;
+    const std::string_view rest = text.substr(pos);
+    if (!rest.empty() && rest.size() <= kExactDigits &&
+        std::all_of(rest.begin(), rest.end(), is_ascii_digit)) {
+        int64_t magnitude = 0;
+        for (const char digit : rest) magnitude = magnitude * 10 + (digit - '0');
+        const auto value = static_cast<double>(magnitude);
+        return negative ? -value : value;
+    }
     const std::optional<double> magnitude = parse_magnitude(text.substr(pos));
     if (!magnitude) return 0.0;
     return negative ? -*magnitude : *magnitude;

@@ -11,6 +11,9 @@
 // The precision is not negative.
 std::string format_fixed(double value, int precision);
 
+// "%f" (six decimals) with trailing zeros and then a final "." removed.
+std::string format_fixed_trimmed(double value);
+
 enum class Notation { fixed, scientific, general };
 
 // One floating-point conversion: "%f", "%e" or "%g" with a precision, in

@@ -3,8 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
 #include <limits>
+#include <random>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -160,6 +165,12 @@ const DoubleCase kDoubleCases[] = {
     {"1" + std::string(400, '0'), kInfinity},
     {"0." + std::string(400, '0') + "1e400", 0.1},
     {"5e-324", 4.9406564584124654e-324},
+    {"42", 42.0},
+    {" -007", -7.0},
+    {"123456789012345", 123456789012345.0},
+    {"1234567890123456", 1234567890123456.0},
+    {"9007199254740993", 9007199254740992.0},
+    {"99999999999999999", 1e17},
 };
 
 TEST(NumericTextTest, ParsesDoubleAsStrtod) {
@@ -177,6 +188,66 @@ TEST(NumericTextTest, KeepsTheSignOfZeroOnlyWithDigits) {
     EXPECT_TRUE(std::signbit(parse_double("-0")));
     EXPECT_FALSE(std::signbit(parse_double("-abc")));
     EXPECT_FALSE(std::signbit(parse_double("-")));
+}
+
+// Plain digit strings take a shorter path; they must read as strtod reads them.
+TEST(NumericTextTest, ParsesDigitStringsAsStrtod) {
+    std::mt19937 random(20261209);
+    for (int round = 0; round < 20000; ++round) {
+        std::string text = round % 3 == 0 ? " " : "";
+        if (round % 5 == 0) text += round % 2 ? "-" : "+";
+        const int digits = 1 + round % 20;
+        for (int i = 0; i < digits; ++i) text += static_cast<char>('0' + random() % 10);
+        const double value = parse_double(text);
+        const double expected = std::strtod(text.c_str(), nullptr);
+        ASSERT_EQ(std::memcmp(&value, &expected, sizeof value), 0) << text;  // the sign of zero too
+    }
+}
+
+// format_fixed_trimmed takes the shortest form where it is sure to agree with
+// the defined pass: "%f", then trailing zeros and a final "." removed.
+TEST(NumericTextTest, FixedTrimmedMatchesTheDefinedPass) {
+    const auto defined = [](double value) {
+        std::string text = format_fixed(value, 6);
+        while (!text.empty() && text.back() == '0') text.pop_back();
+        if (!text.empty() && text.back() == '.') text.pop_back();
+        return text;
+    };
+    std::vector<double> values = {
+        0.0,          -0.0,          2.5,           0.1 + 0.2,    1.0 / 3,   -1.0 / 3,
+        1e-6,         1e-7,          5e-7,          4.9999999e-7, 5.0000001e-7, 1.0000005,
+        2.0000015,    8589934591.5,  8589934592.0,  -8589934592.0, 8589934592.25, 1e15,
+        1e300,        123456.789,    kInfinity,     -kInfinity,   kNaN,      4.9406564584124654e-324,
+        -5.02231794620358e-166};
+    std::mt19937_64 random(20261209);
+    for (int round = 0; round < 200000; ++round) {
+        switch (round % 4) {
+            case 0: {  // any bit pattern
+                const uint64_t bits = random();
+                double value;
+                std::memcpy(&value, &bits, sizeof value);
+                values.push_back(value);
+                break;
+            }
+            case 1: {  // a few decimals, the form script values take
+                const auto units = static_cast<int64_t>(random() % 2000000001) - 1000000000;
+                const auto decimals = static_cast<double>(random() % 9);
+                values.push_back(static_cast<double>(units) / std::pow(10.0, decimals));
+                break;
+            }
+            case 2:  // next to a rounding tie of the sixth decimal
+                values.push_back(std::nextafter(static_cast<double>(random() % 100000000) / 1e6 + 5e-7,
+                                                round % 8 < 4 ? 0.0 : 1e300));
+                break;
+            default:  // around the bound of the shorter path
+                values.push_back(std::ldexp(1.0 + static_cast<double>(random() % 1000) / 1000,
+                                            30 + static_cast<int>(random() % 5)));
+                break;
+        }
+    }
+    for (const double value : values) {
+        ASSERT_EQ(format_fixed_trimmed(value), defined(value)) << std::hexfloat << value;
+    }
 }
 
 }  // namespace
