@@ -33,14 +33,30 @@ std::size_t count_line_ends(std::string_view text) {
     return count;
 }
 
+// The position of the first `first` byte followed by `second` in the text;
+// npos when there is none. Both separators of the request format are two
+// bytes long: memchr finds the first byte and one compare checks the second.
+std::size_t find_pair(std::string_view text, char first, char second) {
+    const char* const data = text.data();
+    const std::size_t size = text.size();
+    for (std::size_t from = 0; from + 1 < size;) {
+        const void* found = std::memchr(data + from, first, size - 1 - from);
+        if (found == nullptr) break;
+        const auto at = static_cast<std::size_t>(static_cast<const char*>(found) - data);
+        if (data[at + 1] == second) return at;
+        from = at + 1;
+    }
+    return std::string_view::npos;
+}
+
 // Takes one line off the front of `rest` into `entry`: its key (up to the
 // first ": ") and value. The entry is filled where it lies in the list, one
 // word at a time: building the pair elsewhere and copying it in costs a
 // stalled wide load per line.
 void take_header_line(std::string_view& rest, HeaderList::value_type& entry) {
-    const std::size_t line_end = rest.find(kLineEnd);
+    const std::size_t line_end = find_pair(rest, '\r', '\n');
     const std::size_t line_size = line_end == std::string_view::npos ? rest.size() : line_end;
-    const std::size_t key_end = rest.substr(0, line_size).find(kKeySeparator);
+    const std::size_t key_end = find_pair(rest.substr(0, line_size), ':', ' ');
     const char* const line = rest.data();
     rest.remove_prefix(line_end == std::string_view::npos ? rest.size() : line_end + kLineEnd.size());
     if (key_end == std::string_view::npos) {
