@@ -15,9 +15,6 @@ constexpr std::string_view kKeySeparator = ": ";
 constexpr std::size_t kHeaderBufferBytes = 512;
 constexpr std::size_t kStackLines = kHeaderBufferBytes / sizeof(HeaderList::value_type);
 
-// Requests up to this long are not counted before their lines are listed.
-constexpr std::size_t kShortRequestBytes = 4096;
-
 // The number of CR LF pairs in the text.
 std::size_t count_line_ends(std::string_view text) {
     std::size_t count = 0;
@@ -180,15 +177,20 @@ std::string SakuraDLLHost::request(std::string_view request_text) {
     const std::string_view protocol = split_first(protocol_part, "/");
     const std::string_view version = protocol_part;
 
-    // The list starts on the stack. A long request has its lines counted
-    // first (every line but the last ends in CR LF), so that its list is
-    // sized once and never held twice while it grows.
+    // The list starts on the stack. When a request has more lines than fit
+    // there, the rest of its lines are counted (every line but the last ends
+    // in CR LF), so that the list is sized once and never held twice while
+    // it grows; a request of a few long lines is not read an extra time.
     alignas(std::max_align_t) std::byte buffer[kHeaderBufferBytes];
     std::pmr::monotonic_buffer_resource memory(buffer, sizeof buffer);
     HeaderList request_headers(&memory);
-    request_headers.reserve(rest.size() <= kShortRequestBytes ? kStackLines
-                                                              : count_line_ends(rest) + 1);
-    while (!rest.empty()) take_header_line(rest, request_headers.emplace_back());
+    request_headers.reserve(kStackLines);
+    while (!rest.empty()) {
+        if (request_headers.size() == kStackLines) {
+            request_headers.reserve(kStackLines + count_line_ends(rest) + 1);
+        }
+        take_header_line(rest, request_headers.emplace_back());
+    }
 
     std::string response_protocol;
     std::string response_version;
