@@ -4,9 +4,13 @@
 // usual output the program prints one table: median CPU time per round
 // trip, the multiple of the floor, and the heap allocations (operator new)
 // per round trip. Both sides also allocate the two blocks, with malloc.
+// The paired columns come from alternating bursts of the row and the floor
+// (BM_Paired), the steadier ratio on a machine whose speed drifts.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <map>
@@ -16,6 +20,7 @@
 
 #include "bench_support.h"
 #include "cli/module_client.h"
+#include "host/exports.h"
 #include "platform/platform.h"
 
 namespace {
@@ -84,6 +89,49 @@ void BM_Execute(benchmark::State& state, std::string request) {
     count_allocations(state, before);
 }
 
+// The module's request and the floor in alternating bursts of the same size,
+// each burst timed on its own, the order swapped every time: the median of
+// the per-pair ratios holds still on a machine whose speed drifts from one
+// second to the next, where two separate runs would not.
+constexpr int kBurst = 200;
+
+double burst_nanoseconds(platform::RequestFunction export_function, const std::string& request) {
+    const auto start = std::chrono::steady_clock::now();
+    for (int n = 0; n < kBurst; ++n) benchmark::DoNotOptimize(send_request(export_function, request));
+    const std::chrono::duration<double, std::nano> spent = std::chrono::steady_clock::now() - start;
+    return spent.count() / kBurst;
+}
+
+double median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values.empty() ? 0.0 : values[values.size() / 2];
+}
+
+void BM_Paired(benchmark::State& state, std::string request) {
+    std::vector<double> floor_times;
+    std::vector<double> module_times;
+    std::vector<double> ratios;
+    bool floor_first = true;
+    for (auto _ : state) {
+        double floor_time = 0;
+        double module_time = 0;
+        if (floor_first) {
+            floor_time = burst_nanoseconds(floor_module, request);
+            module_time = burst_nanoseconds(::request, request);
+        } else {
+            module_time = burst_nanoseconds(::request, request);
+            floor_time = burst_nanoseconds(floor_module, request);
+        }
+        floor_first = !floor_first;
+        floor_times.push_back(floor_time);
+        module_times.push_back(module_time);
+        ratios.push_back(module_time / floor_time);
+    }
+    state.counters["ns"] = median(module_times);
+    state.counters["floor_ns"] = median(floor_times);
+    state.counters["x_floor"] = median(ratios);
+}
+
 // Framing and argument collection stay linear: many lines, or one big argument.
 void BM_TenThousandArguments(benchmark::State& state) {
     std::vector<std::string> arguments = {"is_empty"};
@@ -118,28 +166,30 @@ public:
             if (run.run_type == Run::RT_Aggregate && run.aggregate_name != "median") continue;
             Result& result = results_[run.run_name.function_name + run.run_name.args];
             result.nanoseconds = run.GetAdjustedCPUTime();
-            const auto found = run.counters.find("allocs");
-            if (found != run.counters.end()) result.allocations = found->second.value;
+            for (const auto& [name, counter] : run.counters) result.counters[name] = counter.value;
         }
     }
 
     void Finalize() override {
         ConsoleReporter::Finalize();
-        std::printf("\n| request | ns | floor ns | x floor | allocations | floor allocations |\n");
-        std::printf("|---|---|---|---|---|---|\n");
+        std::printf("\n| request | ns | floor ns | x floor | paired ns | paired floor ns "
+                    "| paired x floor | allocations | floor allocations |\n");
+        std::printf("|---|---|---|---|---|---|---|---|---|\n");
         for (const Row& row : kRows) {
-            const Result& module = results_["BM_Execute/" + std::string(row.name)];
-            const Result& floor = results_["BM_Floor/" + std::string(row.name)];
-            std::printf("| `%s` | %.0f | %.0f | %.1f | %.1f | %.1f |\n", row.name, module.nanoseconds,
-                        floor.nanoseconds, module.nanoseconds / floor.nanoseconds,
-                        module.allocations, floor.allocations);
+            Result& module = results_["BM_Execute/" + std::string(row.name)];
+            Result& floor = results_["BM_Floor/" + std::string(row.name)];
+            Result& paired = results_["BM_Paired/" + std::string(row.name)];
+            std::printf("| `%s` | %.0f | %.0f | %.1f | %.0f | %.0f | %.2f | %.1f | %.1f |\n", row.name,
+                        module.nanoseconds, floor.nanoseconds, module.nanoseconds / floor.nanoseconds,
+                        paired.counters["ns"], paired.counters["floor_ns"], paired.counters["x_floor"],
+                        module.counters["allocs"], floor.counters["allocs"]);
         }
     }
 
 private:
     struct Result {
         double nanoseconds = 0;
-        double allocations = 0;
+        std::map<std::string, double> counters;
     };
     std::map<std::string, Result> results_;
 };
@@ -152,6 +202,8 @@ int main(int argc, char** argv) {
         const std::string request = execute_request(row.arguments);
         benchmark::RegisterBenchmark((std::string("BM_Floor/") + row.name).c_str(), BM_Floor, request);
         benchmark::RegisterBenchmark((std::string("BM_Execute/") + row.name).c_str(), BM_Execute,
+                                     request);
+        benchmark::RegisterBenchmark((std::string("BM_Paired/") + row.name).c_str(), BM_Paired,
                                      request);
     }
     benchmark::Initialize(&argc, argv);
