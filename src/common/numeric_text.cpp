@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <system_error>
+#include <cstdint>
 #include <limits>
 #include <optional>
 
@@ -194,27 +194,35 @@ std::string format_fixed(double value, int precision) {
 }
 
 std::string format_fixed_trimmed(double value) {
-    // Below 2^33 a double is closer than half a millionth to its shortest
-    // decimal form. When that form has at most six decimals, "%f" rounds to
-    // it exactly, and after trimming both texts are the same; the shortest
-    // form is much cheaper to write.
-    constexpr double kCloseBelow = 8589934592.0;  // 2^33
-    constexpr std::size_t kDecimals = 6;
-    if (std::fabs(value) < kCloseBelow) {
-        // Ten digits, a sign, a point and six decimals fit; a tiny value's
-        // long form does not, and it has more than six decimals anyway.
-        char shortest[32];
-        const auto written = std::to_chars(shortest, shortest + sizeof shortest, value,
-                                           std::chars_format::fixed);
-        if (written.ec == std::errc()) {
-            const std::string_view text(shortest, static_cast<std::size_t>(written.ptr - shortest));
-            const std::size_t point = text.find('.');
-            if (point == std::string_view::npos || text.size() - point - 1 <= kDecimals) {
-                return std::string(text);
+    // "%f" rounds the exact value to the nearest whole number N of
+    // millionths. Below 2^32 the product with 10^6 stays below 2^52, where
+    // every N + 1/2 is a double; rounding to a double keeps order, so the
+    // exact product lies strictly within 1/2 of N exactly when the rounded
+    // one does. The text is then written from N's digits; a product at or
+    // near a tie, and larger values, take the defined pass.
+    constexpr double kMillion = 1e6;
+    constexpr double kExactBelow = 4294967296.0;  // 2^32
+    if (std::fabs(value) < kExactBelow) {
+        const double scaled = value * kMillion;
+        const double nearest = std::nearbyint(scaled);
+        if (std::fabs(scaled - nearest) < 0.5) {
+            const auto millionths = static_cast<uint64_t>(std::fabs(nearest));
+            std::string text = std::signbit(value) ? "-" : "";
+            text += std::to_string(millionths / 1000000);
+            uint64_t fraction = millionths % 1000000;
+            if (fraction != 0) {
+                char digits[] = ".000000";
+                for (std::size_t at = 6; at > 0; --at, fraction /= 10) {
+                    digits[at] = static_cast<char>('0' + fraction % 10);
+                }
+                std::size_t end = 7;
+                while (digits[end - 1] == '0') --end;
+                text.append(digits, end);
             }
+            return text;
         }
     }
-    std::string text = format_fixed(value, static_cast<int>(kDecimals));
+    std::string text = format_fixed(value, 6);
     while (!text.empty() && text.back() == '0') text.pop_back();
     if (!text.empty() && text.back() == '.') text.pop_back();
     return text;
