@@ -20,6 +20,10 @@ using HeaderList = std::pmr::vector<std::pair<std::string_view, std::string_view
 // response, so that a long answer is held once.
 class ResponseHeaders {
 public:
+    // The status line that finish will most likely be given, known before
+    // the lines are added: a long response is then written around it.
+    void expect_status(std::string_view protocol, std::string_view version,
+                       std::string_view status);
     // Room for `bytes` of lines, and for the status line and the final empty
     // line around them.
     void reserve(std::size_t bytes);
@@ -51,4 +55,8 @@ private:
     std::string text_;
     bool spilled_ = false;
     bool has_charset_ = false;
+    // The expected status line, and whether text_ starts with it.
+    char expected_[kStatusLineRoom];
+    std::size_t expected_size_ = 0;
+    bool expected_in_text_ = false;
 };

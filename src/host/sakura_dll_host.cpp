@@ -65,14 +65,48 @@ void take_header_line(std::string_view& rest, HeaderList::value_type& entry) {
     entry.second = std::string_view(line + value_start, line_size - value_start);
 }
 
+// "protocol/version status" and CR LF, as its parts.
+class StatusLine {
+public:
+    StatusLine(std::string_view protocol, std::string_view version, std::string_view status)
+        : parts_{protocol, "/", version, " ", status, kLineEnd} {
+        for (const std::string_view part : parts_) size_ += part.size();
+    }
+
+    std::size_t size() const { return size_; }
+
+    // Writes the line at `at`, which has room for size() bytes.
+    void write(char* at) const {
+        for (const std::string_view part : parts_) at += part.copy(at, part.size());
+    }
+
+private:
+    std::string_view parts_[6];
+    std::size_t size_ = 0;
+};
+
 }  // namespace
 
 // The final empty line.
 constexpr std::size_t kFinalLineBytes = 2;
 
+void ResponseHeaders::expect_status(std::string_view protocol, std::string_view version,
+                                    std::string_view status) {
+    const StatusLine line(protocol, version, status);
+    if (line.size() > sizeof expected_) return;
+    line.write(expected_);
+    expected_size_ = line.size();
+}
+
 void ResponseHeaders::spill(std::size_t bytes) {
     const std::size_t lines = short_end_ - kStatusLineRoom;
     text_.reserve(text_.size() + kStatusLineRoom + lines + bytes + kFinalLineBytes);
+    // A long response starts with the status line it expects, so that its
+    // lines need not move when that line is the one it gets.
+    if (!spilled_ && expected_size_ > 0) {
+        text_.append(expected_, expected_size_);
+        expected_in_text_ = true;
+    }
     text_.append(short_ + kStatusLineRoom, lines);
     short_end_ = kStatusLineRoom;
     spilled_ = true;
@@ -98,37 +132,34 @@ void ResponseHeaders::add(std::string_view key, std::string_view value) {
 
 std::string ResponseHeaders::finish(std::string_view protocol, std::string_view version,
                                     std::string_view status) {
-    const std::string_view parts[] = {protocol, "/", version, " ", status, kLineEnd};
-    std::size_t size = 0;
-    for (const std::string_view part : parts) size += part.size();
+    const StatusLine line(protocol, version, status);
     has_charset_ = false;
-    if (!spilled_ && (size > kStatusLineRoom || short_end_ + kFinalLineBytes > sizeof short_)) {
+    if (!spilled_ && (line.size() > kStatusLineRoom || short_end_ + kFinalLineBytes > sizeof short_)) {
         spill(0);
     }
 
     if (!spilled_) {
         // The status line goes into the room in front of the lines.
-        std::size_t at = kStatusLineRoom - size;
-        const std::size_t start = at;
-        for (const std::string_view part : parts) {
-            std::memcpy(short_ + at, part.data(), part.size());
-            at += part.size();
-        }
+        const std::size_t start = kStatusLineRoom - line.size();
+        line.write(short_ + start);
         std::memcpy(short_ + short_end_, kLineEnd.data(), kLineEnd.size());
         const std::size_t end = short_end_ + kLineEnd.size();
         short_end_ = kStatusLineRoom;
+        expected_size_ = 0;
         return std::string(short_ + start, end - start);
     }
 
-    // The status line goes in front of the lines, in place when the room
-    // reserved for it is there.
-    const std::size_t lines = text_.size();
-    text_.resize(lines + size);
-    std::memmove(&text_[size], text_.data(), lines);
-    std::size_t at = 0;
-    for (const std::string_view part : parts) at += part.copy(&text_[at], part.size());
+    // The status line goes in front of the lines: in the place of the
+    // expected one, which is left as it is when it is the same.
+    std::string written(line.size(), '\0');
+    line.write(&written[0]);
+    if (!expected_in_text_ || written != std::string_view(expected_, expected_size_)) {
+        text_.replace(0, expected_in_text_ ? expected_size_ : 0, written);
+    }
     text_.append(kLineEnd);
     spilled_ = false;
+    expected_in_text_ = false;
+    expected_size_ = 0;
     return std::move(text_);
 }
 

@@ -88,6 +88,7 @@ int SaoriHost::handle_request(std::string_view protocol, std::string_view,
     for (std::size_t n = 0; n < values.size(); ++n) {
         size += ResponseHeaders::line_size(kValueKey.size() + decimal_digits(n), values[n].size());
     }
+    response_headers.expect_status(response_protocol, response_version, status_text(result.status));
     response_headers.reserve(size);
     response_headers.add(kCharsetKey, kCharset);
     response_headers.add(kResultKey, result.text);

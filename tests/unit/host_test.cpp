@@ -52,6 +52,7 @@ public:
     int status = 200;
     std::string answer_protocol = "SAORI";
     std::size_t reserved = 0;  // bytes of lines announced before they are added
+    int expected_status = 0;   // the status announced before the lines, if any
 
     int handle_request(std::string_view p, std::string_view v, std::string_view c,
                        const HeaderList& request_headers, std::string& response_protocol,
@@ -62,7 +63,13 @@ public:
         seen.assign(request_headers.begin(), request_headers.end());
         response_protocol = answer_protocol;
         response_version = "1.0";
-        if (reserved > 0) response_headers.reserve(reserved);
+        if (expected_status != 0) {
+            response_headers.expect_status(answer_protocol, "1.0", status_text(expected_status));
+        }
+        if (reserved > 0) {  // in two steps, as a layer may announce its lines
+            response_headers.reserve(reserved / 2);
+            response_headers.reserve(reserved - reserved / 2);
+        }
         for (const auto& [key, value] : answer) response_headers.add(key, value);
         return status;
     }
@@ -117,25 +124,36 @@ TEST(Framing, AddsCharsetOnlyWhenNoExactCharsetKeyIsThere) {
 
 // Short responses are gathered in a buffer and long ones in a string; the
 // framing is the same on both sides of the switch, whether the size was
-// announced or not, and for a status line longer than its usual room.
+// announced or not, whether the status line announced first was the one
+// given at the end or another, and for a status line longer than its usual
+// room.
 TEST(Framing, FramesShortAndLongResponsesAlike) {
+    struct Statuses {
+        int expected, given;
+    };
+    const Statuses statuses[] = {{0, 200}, {200, 200}, {500, 200}, {204, 400}, {400, 204}};
     for (const std::size_t value_size : {0, 1, 380, 419, 420, 421, 422, 423, 440, 600, 70000}) {
         for (const std::size_t lines : {1, 2, 3}) {
             for (const bool announced : {false, true}) {
                 for (const std::string& protocol : {std::string("SAORI"), std::string(80, 'P')}) {
-                    RecordingHost host;
-                    host.answer_protocol = protocol;
-                    std::string expected = protocol + "/1.0 200 OK\r\n";
-                    for (std::size_t n = 0; n < lines; ++n) {
-                        const std::string value(value_size, static_cast<char>('a' + n));
-                        host.answer.emplace_back("Value" + std::to_string(n), value);
-                        expected += "Value" + std::to_string(n) + ": " + value + "\r\n";
-                        host.reserved += announced ? 10 + value_size : 0;
+                    for (const Statuses& status : statuses) {
+                        RecordingHost host;
+                        host.answer_protocol = protocol;
+                        host.expected_status = status.expected;
+                        host.status = status.given;
+                        std::string expected =
+                            protocol + "/1.0 " + std::string(status_text(status.given)) + "\r\n";
+                        for (std::size_t n = 0; n < lines; ++n) {
+                            const std::string value(value_size, static_cast<char>('a' + n));
+                            host.answer.emplace_back("Value" + std::to_string(n), value);
+                            expected += "Value" + std::to_string(n) + ": " + value + "\r\n";
+                            host.reserved += announced ? 10 + value_size : 0;
+                        }
+                        expected += "Charset: UTF-8\r\n\r\n";
+                        ASSERT_TRUE(host.request("GET Version SAORI/1.0\r\n\r\n") == expected)
+                            << value_size << " x " << lines << (announced ? " announced " : " ")
+                            << protocol.size() << " " << status.expected << "/" << status.given;
                     }
-                    expected += "Charset: UTF-8\r\n\r\n";
-                    ASSERT_TRUE(host.request("GET Version SAORI/1.0\r\n\r\n") == expected)
-                        << value_size << " x " << lines << (announced ? " announced " : " ")
-                        << protocol.size();
                 }
             }
         }
