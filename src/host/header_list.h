@@ -21,7 +21,8 @@ using HeaderList = std::pmr::vector<std::pair<std::string_view, std::string_view
 class ResponseHeaders {
 public:
     // The status line that finish will most likely be given, known before
-    // the lines are added: a long response is then written around it.
+    // the lines are added: a long response is then written around it. The
+    // texts must stay valid until finish.
     void expect_status(std::string_view protocol, std::string_view version,
                        std::string_view status);
     // Room for `bytes` of lines, and for the status line and the final empty
@@ -55,8 +56,9 @@ private:
     std::string text_;
     bool spilled_ = false;
     bool has_charset_ = false;
-    // The expected status line, and whether text_ starts with it.
-    char expected_[kStatusLineRoom];
-    std::size_t expected_size_ = 0;
+    // The expected status line's protocol, version and status, and whether
+    // text_ starts with it.
+    std::string_view expected_[3];
+    bool has_expected_ = false;
     bool expected_in_text_ = false;
 };

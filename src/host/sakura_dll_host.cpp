@@ -92,10 +92,10 @@ constexpr std::size_t kFinalLineBytes = 2;
 
 void ResponseHeaders::expect_status(std::string_view protocol, std::string_view version,
                                     std::string_view status) {
-    const StatusLine line(protocol, version, status);
-    if (line.size() > sizeof expected_) return;
-    line.write(expected_);
-    expected_size_ = line.size();
+    expected_[0] = protocol;
+    expected_[1] = version;
+    expected_[2] = status;
+    has_expected_ = true;
 }
 
 void ResponseHeaders::spill(std::size_t bytes) {
@@ -103,8 +103,10 @@ void ResponseHeaders::spill(std::size_t bytes) {
     text_.reserve(text_.size() + kStatusLineRoom + lines + bytes + kFinalLineBytes);
     // A long response starts with the status line it expects, so that its
     // lines need not move when that line is the one it gets.
-    if (!spilled_ && expected_size_ > 0) {
-        text_.append(expected_, expected_size_);
+    if (!spilled_ && has_expected_) {
+        const StatusLine line(expected_[0], expected_[1], expected_[2]);
+        text_.resize(line.size());
+        line.write(&text_[0]);
         expected_in_text_ = true;
     }
     text_.append(short_ + kStatusLineRoom, lines);
@@ -145,21 +147,25 @@ std::string ResponseHeaders::finish(std::string_view protocol, std::string_view 
         std::memcpy(short_ + short_end_, kLineEnd.data(), kLineEnd.size());
         const std::size_t end = short_end_ + kLineEnd.size();
         short_end_ = kStatusLineRoom;
-        expected_size_ = 0;
+        has_expected_ = false;
         return std::string(short_ + start, end - start);
     }
 
     // The status line goes in front of the lines: in the place of the
     // expected one, which is left as it is when it is the same.
-    std::string written(line.size(), '\0');
-    line.write(&written[0]);
-    if (!expected_in_text_ || written != std::string_view(expected_, expected_size_)) {
-        text_.replace(0, expected_in_text_ ? expected_size_ : 0, written);
+    const bool as_expected = expected_in_text_ && protocol == expected_[0] &&
+                             version == expected_[1] && status == expected_[2];
+    if (!as_expected) {
+        std::string written(line.size(), '\0');
+        line.write(&written[0]);
+        const std::size_t replaced =
+            expected_in_text_ ? StatusLine(expected_[0], expected_[1], expected_[2]).size() : 0;
+        text_.replace(0, replaced, written);
     }
     text_.append(kLineEnd);
     spilled_ = false;
     expected_in_text_ = false;
-    expected_size_ = 0;
+    has_expected_ = false;
     return std::move(text_);
 }
 
