@@ -81,6 +81,8 @@ int SaoriHost::handle_request(std::string_view protocol, std::string_view,
         values.clear();
         result = {kStatusInternalError, std::string()};
     }
+    // The arguments are done with: a long response can take their memory.
+    arguments.clear();
 
     // The lines are written into one text of their exact size.
     std::size_t size = ResponseHeaders::line_size(kCharsetKey.size(), kCharset.size()) +
