@@ -46,23 +46,29 @@ std::size_t find_pair(std::string_view text, char first, char second) {
     return std::string_view::npos;
 }
 
+// Takes one line off the front of `rest`: the text up to the first CR LF,
+// which is dropped; without one, the whole rest.
+std::string_view take_line(std::string_view& rest) {
+    const std::size_t end = find_pair(rest, '\r', '\n');
+    const std::string_view line = rest.substr(0, end);
+    rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + kLineEnd.size());
+    return line;
+}
+
 // Takes one line off the front of `rest` into `entry`: its key (up to the
 // first ": ") and value. The entry is filled where it lies in the list, one
 // word at a time: building the pair elsewhere and copying it in costs a
 // stalled wide load per line.
 void take_header_line(std::string_view& rest, HeaderList::value_type& entry) {
-    const std::size_t line_end = find_pair(rest, '\r', '\n');
-    const std::size_t line_size = line_end == std::string_view::npos ? rest.size() : line_end;
-    const std::size_t key_end = find_pair(rest.substr(0, line_size), ':', ' ');
-    const char* const line = rest.data();
-    rest.remove_prefix(line_end == std::string_view::npos ? rest.size() : line_end + kLineEnd.size());
+    const std::string_view line = take_line(rest);
+    const std::size_t key_end = find_pair(line, ':', ' ');
     if (key_end == std::string_view::npos) {
-        entry.first = std::string_view(line, line_size);
+        entry.first = line;
         return;
     }
     const std::size_t value_start = key_end + kKeySeparator.size();
-    entry.first = std::string_view(line, key_end);
-    entry.second = std::string_view(line + value_start, line_size - value_start);
+    entry.first = line.substr(0, key_end);
+    entry.second = line.substr(value_start);
 }
 
 // "protocol/version status" and CR LF, as its parts.
@@ -200,7 +206,7 @@ std::string_view status_text(int status) {
 
 std::string SakuraDLLHost::request(std::string_view request_text) {
     std::string_view rest = request_text;
-    const std::string_view request_line = split_first(rest, kLineEnd);
+    const std::string_view request_line = take_line(rest);
 
     // The request line is cut at its last space: the command text may itself
     // hold spaces ("GET Version").
