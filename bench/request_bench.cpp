@@ -97,7 +97,9 @@ constexpr int kBurst = 200;
 
 double burst_nanoseconds(platform::RequestFunction export_function, const std::string& request) {
     const auto start = std::chrono::steady_clock::now();
-    for (int n = 0; n < kBurst; ++n) benchmark::DoNotOptimize(send_request(export_function, request));
+    for (int n = 0; n < kBurst; ++n) {
+        benchmark::DoNotOptimize(send_request(export_function, request));
+    }
     const std::chrono::duration<double, std::nano> spent = std::chrono::steady_clock::now() - start;
     return spent.count() / kBurst;
 }
@@ -179,9 +181,10 @@ public:
             Result& module = results_["BM_Execute/" + std::string(row.name)];
             Result& floor = results_["BM_Floor/" + std::string(row.name)];
             Result& paired = results_["BM_Paired/" + std::string(row.name)];
-            std::printf("| `%s` | %.0f | %.0f | %.1f | %.0f | %.0f | %.2f | %.1f | %.1f |\n", row.name,
-                        module.nanoseconds, floor.nanoseconds, module.nanoseconds / floor.nanoseconds,
-                        paired.counters["ns"], paired.counters["floor_ns"], paired.counters["x_floor"],
+            std::printf("| `%s` | %.0f | %.0f | %.1f | %.0f | %.0f | %.2f | %.1f | %.1f |\n",
+                        row.name, module.nanoseconds, floor.nanoseconds,
+                        module.nanoseconds / floor.nanoseconds, paired.counters["ns"],
+                        paired.counters["floor_ns"], paired.counters["x_floor"],
                         module.counters["allocs"], floor.counters["allocs"]);
         }
     }

@@ -387,8 +387,10 @@ bool count_regular_chunk(const unsigned char* chunk, std::size_t& count, std::si
         const uint64_t at_least_4 = at_least_3 & (word << 3);        // 1111xxxx
         // C0 and C1 (110 0000x) and F5-FF (1111, low half 5 or more) are
         // characters of one byte that look like leads.
-        const uint64_t low_bits_set = ((word & 0x1E1E1E1E1E1E1E1Eu) + 0x7F7F7F7F7F7F7F7Fu) & kHighBits;
-        const uint64_t low_half_5_up = (((word & 0x0F0F0F0F0F0F0F0Fu) + 0x0B0B0B0B0B0B0B0Bu) << 3);
+        const uint64_t low_bits_set =
+            ((word & 0x1E1E1E1E1E1E1E1Eu) + 0x7F7F7F7F7F7F7F7Fu) & kHighBits;
+        const uint64_t low_half_5_up =
+            ((word & 0x0F0F0F0F0F0F0F0Fu) + 0x0B0B0B0B0B0B0B0Bu) << 3;
         irregular |= (at_least_2 & ~at_least_3 & ~low_bits_set) | (at_least_4 & low_half_5_up);
         const uint64_t covered = (at_least_2 << 8 | carry_2) | (at_least_3 << 16 | carry_3) |
                                  (at_least_4 << 24 | carry_4);

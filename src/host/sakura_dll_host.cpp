@@ -142,9 +142,8 @@ std::string ResponseHeaders::finish(std::string_view protocol, std::string_view 
                                     std::string_view status) {
     const StatusLine line(protocol, version, status);
     has_charset_ = false;
-    if (!spilled_ && (line.size() > kStatusLineRoom || short_end_ + kFinalLineBytes > sizeof short_)) {
-        spill(0);
-    }
+    const bool fits = line.size() <= kStatusLineRoom && short_end_ + kFinalLineBytes <= sizeof short_;
+    if (!spilled_ && !fits) spill(0);
 
     if (!spilled_) {
         // The status line goes into the room in front of the lines.

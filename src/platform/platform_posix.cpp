@@ -27,7 +27,8 @@ std::string posix_path(std::string path) {
 
 HostBlock::HostBlock(HGLOBAL block, long length) : block_(block) {
     if (block != nullptr && length > 0) {
-        bytes_ = std::string_view(static_cast<const char*>(block), static_cast<std::size_t>(length));
+        bytes_ = std::string_view(static_cast<const char*>(block),
+                                  static_cast<std::size_t>(length));
     }
 }
 

@@ -58,8 +58,8 @@ public:
         const char* const data = text.data();
         if (start_count_ == 1) {
             const void* found = std::memchr(data + from, only_start_, text.size() - from);
-            return found == nullptr ? text.size()
-                                    : static_cast<std::size_t>(static_cast<const char*>(found) - data);
+            if (found == nullptr) return text.size();
+            return static_cast<std::size_t>(static_cast<const char*>(found) - data);
         }
         while (from < text.size() && !starts_[static_cast<unsigned char>(data[from])]) ++from;
         return from;

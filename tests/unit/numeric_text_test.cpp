@@ -213,12 +213,15 @@ TEST(NumericTextTest, FixedTrimmedMatchesTheDefinedPass) {
         if (!text.empty() && text.back() == '.') text.pop_back();
         return text;
     };
-    std::vector<double> values = {
-        0.0,          -0.0,          2.5,           0.1 + 0.2,    1.0 / 3,   -1.0 / 3,
-        1e-6,         1e-7,          5e-7,          4.9999999e-7, 5.0000001e-7, 1.0000005,
-        2.0000015,    8589934591.5,  8589934592.0,  -8589934592.0, 8589934592.25, 1e15,
-        1e300,        123456.789,    kInfinity,     -kInfinity,   kNaN,      4.9406564584124654e-324,
-        -5.02231794620358e-166};
+    std::vector<double> values = {0.0,           -0.0,          2.5,
+                                  0.1 + 0.2,     1.0 / 3,       -1.0 / 3,
+                                  1e-6,          1e-7,          5e-7,
+                                  4.9999999e-7,  5.0000001e-7,  1.0000005,
+                                  2.0000015,     4294967295.5,  4294967296.0,
+                                  -4294967296.0, 4294967296.25, 8589934592.25,
+                                  1e15,          1e300,         123456.789,
+                                  kInfinity,     -kInfinity,    kNaN,
+                                  4.9406564584124654e-324,      -5.02231794620358e-166};
     std::mt19937_64 random(20261209);
     for (int round = 0; round < 200000; ++round) {
         switch (round % 4) {
@@ -235,10 +238,11 @@ TEST(NumericTextTest, FixedTrimmedMatchesTheDefinedPass) {
                 values.push_back(static_cast<double>(units) / std::pow(10.0, decimals));
                 break;
             }
-            case 2:  // next to a rounding tie of the sixth decimal
-                values.push_back(std::nextafter(static_cast<double>(random() % 100000000) / 1e6 + 5e-7,
-                                                round % 8 < 4 ? 0.0 : 1e300));
+            case 2: {  // next to a rounding tie of the sixth decimal
+                const double tie = static_cast<double>(random() % 100000000) / 1e6 + 5e-7;
+                values.push_back(std::nextafter(tie, round % 8 < 4 ? 0.0 : 1e300));
                 break;
+            }
             default:  // around the bound of the shorter path
                 values.push_back(std::ldexp(1.0 + static_cast<double>(random() % 1000) / 1000,
                                             30 + static_cast<int>(random() % 5)));

@@ -52,14 +52,16 @@ TEST(Utf8, LengthCountsStepsOverGeneratedTexts) {
 // across every chunk border.
 TEST(Utf8, LengthOfLongTextsMatchesTheWalk) {
     static const char* const kWellFormed[] = {"a", " ", "é", "あ", "漢", "😀", "ｱ", "１"};
-    static const char* const kOdd[] = {"\x80", "\xC0", "\xC1", "\xF5", "\xFF", "\xE3", "\xF0\x9F", "\xC3"};
+    static const char* const kOdd[] = {"\x80", "\xC0", "\xC1",     "\xF5",
+                                       "\xFF", "\xE3", "\xF0\x9F", "\xC3"};
     std::mt19937 random(20261209);
     for (int round = 0; round < 3000; ++round) {
         std::string text;
         const std::size_t size = 64 + random() % 600;
         while (text.size() < size) {
+            const std::size_t kinds = 1 + round % std::size(kWellFormed);
             text += random() % 200 == 0 ? kOdd[random() % std::size(kOdd)]
-                                        : kWellFormed[random() % (1 + round % std::size(kWellFormed))];
+                                        : kWellFormed[random() % kinds];
         }
         ASSERT_EQ(utf8_length(text), reference_length(text)) << testing::PrintToString(text);
     }
