@@ -198,8 +198,8 @@ std::string format_fixed_trimmed(double value) {
     // millionths. Below 2^32 the product with 10^6 stays below 2^52, where
     // every N + 1/2 is a double; rounding to a double keeps order, so the
     // exact product lies strictly within 1/2 of N exactly when the rounded
-    // one does. The text is then written from N's digits; a product at or
-    // near a tie, and larger values, take the defined pass.
+    // one does. The text is then written from N's digits; a product whose
+    // double is a tie, and larger values, take the defined pass.
     constexpr double kMillion = 1e6;
     constexpr double kExactBelow = 4294967296.0;  // 2^32
     if (std::fabs(value) < kExactBelow) {
