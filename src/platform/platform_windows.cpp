@@ -31,6 +31,20 @@ std::string utf8_name(const wchar_t* name) {
 
 std::string ansi_name(const char* name) { return name; }
 
+// Whether a path in the ANSI code page ends with a backslash character. It
+// is read by characters: under a double-byte code page such as 932, 0x5C is
+// also the second byte of many characters (表 is 95 5C).
+bool ansi_path_ends_with_separator(const std::string& path) {
+    if (path.empty() || path.back() != '\\') return false;
+    std::size_t last = path.size();  // where the last character starts
+    for (std::size_t i = 0; i < path.size();) {
+        last = i;
+        const bool double_byte = IsDBCSLeadByteEx(CP_ACP, static_cast<BYTE>(path[i])) && i + 1 < path.size();
+        i += double_byte ? 2 : 1;
+    }
+    return last == path.size() - 1 && path[last] == '\\';
+}
+
 // The names a search pattern yields, through one of the system's
 // FindFirstFile/FindNextFile pairs; each name is turned into text by name_of.
 template <typename Char, typename Entry, typename NameOf>
@@ -85,12 +99,15 @@ void Lock::release() { ReleaseSRWLockExclusive(&native_); }
 uint32_t tick_count() { return GetTickCount(); }
 
 std::optional<std::vector<std::string>> list_directory(const std::string& directory) {
-    std::string pattern = directory;
-    if (pattern.empty() || pattern.back() != '\\') pattern += '\\';
-    pattern += '*';
-    if (const auto wide = wide_path(pattern)) {
+    // The pattern is the directory, a backslash unless it ends with one, and "*".
+    if (auto wide = wide_path(directory)) {
+        if (wide->empty() || wide->back() != L'\\') *wide += L'\\';
+        *wide += L'*';
         return find_names(wide->c_str(), FindFirstFileW, FindNextFileW, utf8_name);
     }
+    std::string pattern = directory;
+    if (!ansi_path_ends_with_separator(pattern)) pattern += '\\';
+    pattern += '*';
     return find_names(pattern.c_str(), FindFirstFileA, FindNextFileA, ansi_name);
 }
 

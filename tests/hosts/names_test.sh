@@ -12,6 +12,14 @@ trap 'rm -rf "$root"' EXIT
 mkdir "$root/絵" "$root/photos" "$root/été"
 touch "$root/絵/写真.png" "$root/絵/風景.JPG" "$root/絵/メモ.txt" "$root/photos/写真.png" \
       "$root/été/noël.png"
+# Folders whose names end in a character whose second byte in code page 932
+# is 0x5C, the backslash; and the folder the same bytes name in code page 1252.
+trail_entries=()
+for folder in 表 ソ 能 •; do
+  mkdir "$root/$folder"
+  touch "$root/$folder/$folder.png" "$root/$folder/$folder.txt"
+  trail_entries+=("d $folder" "f $folder/$folder.png" "f $folder/$folder.txt")
+done
 
 TAVO_WINE_LOCALE=$locale "$@" "$host" "$module" "$root" "$code_page"
 status=$?
@@ -24,7 +32,7 @@ case $code_page in
 esac
 expected=$(printf '%s\n' "d 絵" "f 絵/写真.png" "f 絵/風景.JPG" "f 絵/メモ.txt" "d photos" \
              "f photos/写真.png" "d été" "f été/noël.png" "d 画像フォルダ" "d 画像フォルダ/保存" \
-             ${legacy:+"d $legacy"} | LC_ALL=C sort)
+             ${legacy:+"d $legacy"} "${trail_entries[@]}" | LC_ALL=C sort)
 found=$(cd "$root" && find . -mindepth 1 -printf '%y %P\n' | LC_ALL=C sort)
 echo "on disk under code page $code_page:"
 sed 's/^/  /' <<<"$found"

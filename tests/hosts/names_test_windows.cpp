@@ -29,6 +29,24 @@ const LegacyNames kLegacyNames[] = {
     {1252, "\xE9t\xE9", {"no\xEBl.png"}, "caf\xE9"},
 };
 
+// Folders named in the ANSI code page whose last byte is 0x5C, each holding
+// an image named after it and a text file. Under 932 the byte is the second
+// half of the folder's last character, not a separator: 表 (95 5C), ソ (83 5C)
+// and 能 (94 5C). Under 1252 the same bytes 95 5C are "•" and a backslash.
+struct TrailByteFolder {
+    UINT code_page;
+    std::string folder;
+    std::string image;
+};
+
+const TrailByteFolder kTrailByteFolders[] = {
+    {932, "\x95\x5C", "\x95\x5C.png"},
+    {932, "\x83\x5C", "\x83\x5C.png"},
+    {932, "\x94\x5C", "\x94\x5C.png"},
+    {1252, "\x95", "\x95.png"},
+    {1252, "\x95\x5C", "\x95.png"},
+};
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -72,6 +90,15 @@ int main(int argc, char** argv) {
                      "a folder in the ANSI code page lists its names in that code page");
         check.expect(check.execute({"mkdir", root + legacy->made_folder}).result == "1",
                      "mkdir of a folder in the ANSI code page");
+    }
+    for (const TrailByteFolder& trail : kTrailByteFolders) {
+        if (trail.code_page != code_page) continue;
+        for (const std::string& ending : {std::string(), std::string("\\")}) {
+            const ParsedResponse listed = check.execute({"lsimg", root + trail.folder + ending});
+            check.expect(listed.result == "1" && listed.values == std::vector<std::string>{trail.image},
+                         "lsimg of a folder ending in the byte 5C" + std::string(ending.empty() ? "" : " and a backslash") +
+                             " lists its image: " + listed.result);
+        }
     }
     return check.finish();
 }
