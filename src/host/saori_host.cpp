@@ -1,5 +1,6 @@
 #include "host/saori_host.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstddef>
 #include <memory_resource>
@@ -11,6 +12,8 @@ namespace {
 
 constexpr std::string_view kArgumentKey = "Argument";
 constexpr unsigned kMaxArgumentIndex = 65535;
+constexpr std::string_view kSecurityLevelKey = "SecurityLevel";
+constexpr std::string_view kExternal = "external";
 constexpr std::string_view kCharsetKey = "Charset";
 constexpr std::string_view kCharset = "UTF-8";
 constexpr std::string_view kResultKey = "Result";
@@ -56,6 +59,17 @@ ArgumentList collect_arguments(const HeaderList& request_headers,
     return arguments;
 }
 
+RequestOrigin request_origin(const HeaderList& request_headers) {
+    for (const auto& [key, value] : request_headers) {
+        if (key != kSecurityLevelKey || value.size() != kExternal.size()) continue;
+        if (std::equal(value.begin(), value.end(), kExternal.begin(),
+                       [](char a, char b) { return ascii_lower(a) == b; })) {
+            return RequestOrigin::external;
+        }
+    }
+    return RequestOrigin::local;
+}
+
 int SaoriHost::handle_request(std::string_view protocol, std::string_view,
                               std::string_view command, const HeaderList& request_headers,
                               std::string& response_protocol, std::string& response_version,
@@ -74,7 +88,7 @@ int SaoriHost::handle_request(std::string_view protocol, std::string_view,
     ValueList values(&memory);
     CommandResult result;
     try {
-        result = execute(arguments, values);
+        result = execute(arguments, values, request_origin(request_headers));
     } catch (...) {
         // A handler that fails this way (memory exhaustion, say) is answered
         // as an internal error rather than crossing the library boundary.

@@ -12,7 +12,8 @@ public:
                        std::string_view command, const HeaderList& request_headers,
                        std::string& response_protocol, std::string& response_version,
                        ResponseHeaders& response_headers) override;
-    virtual CommandResult execute(ArgumentList& arguments, ValueList& values) = 0;
+    virtual CommandResult execute(ArgumentList& arguments, ValueList& values,
+                                  RequestOrigin origin) = 0;
 };
 
 // The ArgumentList of an EXECUTE request: "Argument<n>" values by index,
@@ -20,3 +21,7 @@ public:
 // blocks come from `memory`.
 ArgumentList collect_arguments(const HeaderList& request_headers,
                                std::pmr::memory_resource* memory = std::pmr::get_default_resource());
+
+// External when any "SecurityLevel" line says "External", in any letter case;
+// local otherwise, also when there is no such line.
+RequestOrigin request_origin(const HeaderList& request_headers);

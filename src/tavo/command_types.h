@@ -24,6 +24,11 @@ struct CommandResult {
 
 using CommandHandler = CommandResult (*)(ArgumentList& arguments, ValueList& values);
 
+// Where a request comes from, as the host marks it: a request made on behalf
+// of something outside the user's machine (a message from the network, say)
+// is external, and commands that touch the file system refuse it.
+enum class RequestOrigin { local, external };
+
 // Status codes in use.
 constexpr int32_t kStatusOk = 200;
 constexpr int32_t kStatusNoContent = 204;

@@ -8,40 +8,43 @@
 
 namespace {
 
+constexpr bool kFileSystem = true;
+constexpr bool kTextOnly = false;
+
 CommandTable make_command_table() {
     CommandTable table;
-    table["calc"] = command_calc;
-    table["calc_float"] = command_calc_float;
-    table["if"] = command_if;
-    table["unless"] = command_unless;
-    table["nswitch"] = command_nswitch;
-    table["switch"] = command_switch;
-    table["iflist"] = command_iflist;
-    table["substr"] = command_substr;
-    table["split"] = command_split;
-    table["join"] = command_join;
-    table["replace"] = command_replace;
-    table["replace_first"] = command_replace_first;
-    table["erase"] = command_erase;
-    table["erase_first"] = command_erase_first;
-    table["count"] = command_count;
-    table["compare"] = command_compare;
-    table["compare_head"] = command_compare_head;
-    table["compare_tail"] = command_compare_tail;
-    table["length"] = command_length;
-    table["is_empty"] = command_is_empty;
-    table["is_digit"] = command_is_digit;
-    table["is_alpha"] = command_is_alpha;
-    table["zen2han"] = command_zen2han;
-    table["han2zen"] = command_han2zen;
-    table["hira2kata"] = command_hira2kata;
-    table["kata2hira"] = command_kata2hira;
-    table["sprintf"] = command_sprintf;
-    table["reverse"] = command_reverse;
-    table["at"] = command_at;
-    table["choice"] = command_choice;
-    table["lsimg"] = command_lsimg;
-    table["mkdir"] = command_mkdir;
+    table["calc"] = {command_calc, kTextOnly};
+    table["calc_float"] = {command_calc_float, kTextOnly};
+    table["if"] = {command_if, kTextOnly};
+    table["unless"] = {command_unless, kTextOnly};
+    table["nswitch"] = {command_nswitch, kTextOnly};
+    table["switch"] = {command_switch, kTextOnly};
+    table["iflist"] = {command_iflist, kTextOnly};
+    table["substr"] = {command_substr, kTextOnly};
+    table["split"] = {command_split, kTextOnly};
+    table["join"] = {command_join, kTextOnly};
+    table["replace"] = {command_replace, kTextOnly};
+    table["replace_first"] = {command_replace_first, kTextOnly};
+    table["erase"] = {command_erase, kTextOnly};
+    table["erase_first"] = {command_erase_first, kTextOnly};
+    table["count"] = {command_count, kTextOnly};
+    table["compare"] = {command_compare, kTextOnly};
+    table["compare_head"] = {command_compare_head, kTextOnly};
+    table["compare_tail"] = {command_compare_tail, kTextOnly};
+    table["length"] = {command_length, kTextOnly};
+    table["is_empty"] = {command_is_empty, kTextOnly};
+    table["is_digit"] = {command_is_digit, kTextOnly};
+    table["is_alpha"] = {command_is_alpha, kTextOnly};
+    table["zen2han"] = {command_zen2han, kTextOnly};
+    table["han2zen"] = {command_han2zen, kTextOnly};
+    table["hira2kata"] = {command_hira2kata, kTextOnly};
+    table["kata2hira"] = {command_kata2hira, kTextOnly};
+    table["sprintf"] = {command_sprintf, kTextOnly};
+    table["reverse"] = {command_reverse, kTextOnly};
+    table["at"] = {command_at, kTextOnly};
+    table["choice"] = {command_choice, kTextOnly};
+    table["lsimg"] = {command_lsimg, kFileSystem};
+    table["mkdir"] = {command_mkdir, kFileSystem};
     return table;
 }
 
@@ -55,17 +58,20 @@ tavo::tavo() { seed_generator(platform::tick_count()); }
 
 tavo::~tavo() = default;
 
-CommandResult tavo::execute(ArgumentList& arguments, ValueList& values) {
+CommandResult tavo::execute(ArgumentList& arguments, ValueList& values, RequestOrigin origin) {
     if (arguments.empty()) return bad_request("命令が指定されていません");
     const std::string name = std::move(arguments.front());
     arguments.pop_front();
-    return dispatch_command(name, arguments, values);
+    return dispatch_command(name, arguments, values, origin);
 }
 
-CommandResult dispatch_command(const std::string& name, ArgumentList& arguments, ValueList& values) {
+CommandResult dispatch_command(const std::string& name, ArgumentList& arguments, ValueList& values,
+                               RequestOrigin origin) {
     const auto found = command_table.find(name);
     if (found == command_table.end()) {
         return bad_request("Error: '" + name + "'という名前の命令は定義されていません。");
     }
-    return found->second(arguments, values);
+    const Command& command = found->second;
+    if (command.touches_file_system && origin == RequestOrigin::external) return ok("0");
+    return command.handler(arguments, values);
 }

@@ -13,7 +13,8 @@ public:
     // Seeds the module's random-number generator with the tick count.
     tavo();
     ~tavo() override;
-    CommandResult execute(ArgumentList& arguments, ValueList& values) override;
+    CommandResult execute(ArgumentList& arguments, ValueList& values,
+                          RequestOrigin origin) override;
 };
 
 // Orders names by length first: most names a lookup meets differ in
@@ -25,8 +26,17 @@ struct ShorterNameFirst {
     }
 };
 
-using CommandTable = std::map<std::string, CommandHandler, ShorterNameFirst>;
+// A command's handler, and whether it reads or changes the file system.
+struct Command {
+    CommandHandler handler;
+    bool touches_file_system;
+};
+
+using CommandTable = std::map<std::string, Command, ShorterNameFirst>;
 
 // Looks the name up in the command table (built when the library is attached) and runs
-// its handler with the remaining arguments.
-CommandResult dispatch_command(const std::string& name, ArgumentList& arguments, ValueList& values);
+// its handler with the remaining arguments. A command that touches the file system is
+// not run for an external request: it answers "0" with no values, as when the system
+// refuses.
+CommandResult dispatch_command(const std::string& name, ArgumentList& arguments, ValueList& values,
+                               RequestOrigin origin);

@@ -9,6 +9,8 @@
 //   + text            expected Value lines, Value0 first
 //   > text / > / >= text   raw request: text + CR LF, CR LF, text alone
 //   < text / < / <= text   raw expected response, likewise
+//   @ disk           the answer comes from the file system: runners that
+//                    have none skip the case
 //
 // Texts take the escapes \\ \r \n \t \0 and \xHH. Lines starting with "#"
 // and blank lines are ignored.

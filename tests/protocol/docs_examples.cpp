@@ -119,10 +119,13 @@ std::vector<std::string> accepted_responses(const Message& request, const Messag
     return accepted;
 }
 
-// `lsimg` and `mkdir` answer from the file system of the machine at hand.
+// `lsimg` and `mkdir` answer from the file system of the machine at hand,
+// except for a request from outside the machine, which they refuse.
 bool depends_on_machine(const Message& request) {
     std::string command;
-    return header(request.lines, "Argument0", command) && (command == "lsimg" || command == "mkdir");
+    std::string level;
+    return header(request.lines, "Argument0", command) && (command == "lsimg" || command == "mkdir") &&
+           !(header(request.lines, "SecurityLevel", level) && level == "External");
 }
 
 }  // namespace

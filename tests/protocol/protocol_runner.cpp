@@ -2,6 +2,9 @@
 // a host loads it, and compares the response bytes.
 //
 //   protocol-runner MODULE CASES_DIRECTORY
+//
+// The cases run in a new empty folder, made the current directory, so that the
+// paths of lsimg and mkdir cases start from nothing; it is removed afterwards.
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
@@ -24,6 +27,17 @@ std::vector<std::string> case_files(const std::string& directory) {
     return files;
 }
 
+// A new empty folder of this run's own: runners started at the same moment
+// (the plain run and the one under valgrind) each get a different one.
+std::filesystem::path make_scratch_folder() {
+    const std::filesystem::path base = std::filesystem::absolute(std::filesystem::temp_directory_path());
+    const std::string stem = "tavo-cases-" + std::to_string(platform::tick_count()) + "-";
+    for (unsigned n = 0;; ++n) {
+        const std::filesystem::path folder = base / (stem + std::to_string(n));
+        if (std::filesystem::create_directory(folder)) return folder;
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -38,11 +52,15 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "%s\n", error.c_str());
         return 2;
     }
-    const std::string directory = argv[2];
+    const std::string directory = std::filesystem::absolute(argv[2]).string();
     if (send_load(module.load, directory) != TRUE) {
         std::fputs("load returned FALSE\n", stderr);
         return 2;
     }
+
+    const std::filesystem::path scratch = make_scratch_folder();
+    const std::filesystem::path previous = std::filesystem::current_path();
+    std::filesystem::current_path(scratch);
 
     int passed = 0;
     int failed = 0;
@@ -50,7 +68,8 @@ int main(int argc, char** argv) {
         std::vector<ProtocolCase> cases;
         if (!read_case_file(file, cases, error)) {
             std::fprintf(stderr, "%s\n", error.c_str());
-            return 2;
+            ++failed;
+            continue;
         }
         for (const ProtocolCase& c : cases) {
             const auto response = send_request(module.request, c.request);
@@ -66,6 +85,8 @@ int main(int argc, char** argv) {
         }
     }
     module.unload();
+    std::filesystem::current_path(previous);
+    std::filesystem::remove_all(scratch);
     std::printf("%d passed, %d failed\n", passed, failed);
     return failed == 0 && passed > 0 ? 0 : 1;
 }

@@ -176,10 +176,34 @@ TEST(CollectArguments, FillsGapsAndIgnoresOtherKeys) {
     EXPECT_EQ(collect_arguments(last_index).size(), 65536u);
 }
 
+TEST(RequestOrigin, IsExternalWhenAnySecurityLevelLineSaysSo) {
+    const struct {
+        HeaderList headers;
+        RequestOrigin origin;
+    } cases[] = {
+        {{{"SecurityLevel", "External"}}, RequestOrigin::external},
+        {{{"SecurityLevel", "external"}}, RequestOrigin::external},
+        {{{"SecurityLevel", "eXTERNAL"}}, RequestOrigin::external},
+        {{{"SecurityLevel", "Local"}, {"SecurityLevel", "External"}}, RequestOrigin::external},
+        {{{"SecurityLevel", "External"}, {"SecurityLevel", "Local"}}, RequestOrigin::external},
+        {{{"SecurityLevel", "Local"}}, RequestOrigin::local},
+        {{{"SecurityLevel", "local"}}, RequestOrigin::local},
+        {{}, RequestOrigin::local},
+        {{{"SecurityLevel", "External "}}, RequestOrigin::local},
+        {{{"SecurityLevel", "Externa"}}, RequestOrigin::local},
+        {{{"securitylevel", "External"}}, RequestOrigin::local},
+        {{{"Charset", "UTF-8SecurityLevel: External"}}, RequestOrigin::local},
+        {{{"Argument1", "External"}}, RequestOrigin::local},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(request_origin(c.headers), c.origin) << ::testing::PrintToString(c.headers);
+    }
+}
+
 // A command layer whose handler fails the way memory exhaustion does.
 class ThrowingHost : public SaoriHost {
 public:
-    CommandResult execute(ArgumentList&, ValueList& values) override {
+    CommandResult execute(ArgumentList&, ValueList& values, RequestOrigin) override {
         values.push_back("partial");
         throw std::bad_alloc();
     }
