@@ -27,7 +27,7 @@ BENCHMARK_CAPTURE(BM_Sprintf, scientific, {"%e", "6.02214076e23"});
 BENCHMARK_CAPTURE(BM_Sprintf, general, {"%g", "0.000123456"});
 BENCHMARK_CAPTURE(BM_Sprintf, text_left, {"%-10s|", "ＡＢＣ"});
 BENCHMARK_CAPTURE(BM_Sprintf, mixed_template,
-                  {"%s は %d 歳、身長 %.1f cm (%#x)", "さくら", "１７", "１６５．４", "255"});
+                  {"%s は %d 歳、身長 %.1f cm (%#x)", "はなこ", "１７", "１６５．４", "255"});
 BENCHMARK_CAPTURE(BM_Sprintf, clamped_field, {"%4096.4096f", "1e300"});
 
 }  // namespace
