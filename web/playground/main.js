@@ -6,6 +6,9 @@ import { element, rawView, textView } from './render.js';
 
 // The busy indicator shows only for requests that take longer than this.
 const BUSY_DELAY_MS = 150;
+// A longer argument is kept out of its text field: a text field of megabytes
+// takes seconds to lay out, and the page would freeze meanwhile.
+const LARGE_ARGUMENT = 100_000;
 
 const byId = (id) => document.getElementById(id);
 const reference = JSON.parse(byId('reference').textContent);
@@ -104,6 +107,43 @@ function renderCommandInfo() {
   if (name === 'lsimg' || name === 'mkdir') info.append(element('p', 'warning', t.noDisk));
 }
 
+// A row for an argument too large for a text field: its size, and a button
+// that empties it.
+function largeArgumentRow(item, label, i) {
+  const t = text();
+  const size = element('span', 'large-argument', t.largeArgument(state.args[i].length.toLocaleString(t.locale)));
+  size.id = `argument-${i + 1}-size`;
+  const clear = element('button', 'clear', t.clear);
+  clear.type = 'button';
+  clear.id = `argument-${i + 1}`;
+  clear.setAttribute('aria-describedby', size.id);
+  clear.addEventListener('click', () => {
+    state.args[i] = '';
+    renderArguments(i);
+  });
+  label.htmlFor = clear.id;
+  item.append(label, size, clear);
+}
+
+function argumentField(item, label, i) {
+  const input = element('input');
+  input.id = `argument-${i + 1}`;
+  label.htmlFor = input.id;
+  input.type = 'text';
+  input.value = state.args[i];
+  input.spellcheck = false;
+  input.autocomplete = 'off';
+  input.addEventListener('input', () => { state.args[i] = input.value; });
+  input.addEventListener('paste', (event) => {
+    const pasted = event.clipboardData ? event.clipboardData.getData('text/plain') : '';
+    if (input.value.length + pasted.length <= LARGE_ARGUMENT) return;
+    event.preventDefault();
+    state.args[i] = input.value.slice(0, input.selectionStart) + pasted + input.value.slice(input.selectionEnd);
+    renderArguments(i);
+  });
+  item.append(label, input);
+}
+
 function renderArguments(focusIndex) {
   const t = text();
   const list = byId('arguments');
@@ -112,14 +152,8 @@ function renderArguments(focusIndex) {
     const n = i + 1;
     const item = element('li', 'argument');
     const label = element('label', '', t.argument(n));
-    const input = element('input');
-    input.id = `argument-${n}`;
-    label.htmlFor = input.id;
-    input.type = 'text';
-    input.value = value;
-    input.spellcheck = false;
-    input.autocomplete = 'off';
-    input.addEventListener('input', () => { state.args[i] = input.value; });
+    if (value.length > LARGE_ARGUMENT) largeArgumentRow(item, label, i);
+    else argumentField(item, label, i);
     const remove = element('button', 'remove', t.remove);
     remove.type = 'button';
     remove.setAttribute('aria-label', t.removeArgument(n));
@@ -127,7 +161,7 @@ function renderArguments(focusIndex) {
       state.args.splice(i, 1);
       renderArguments(Math.min(i, state.args.length - 1));
     });
-    item.append(label, input, remove);
+    item.append(remove);
     list.append(item);
   });
   if (focusIndex === undefined) return;
