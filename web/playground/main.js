@@ -96,6 +96,7 @@ function renderCommandInfo() {
   const command = commands.get(name);
   const info = byId('command-info');
   info.replaceChildren();
+  byId('example').disabled = !command;
   if (!command) {
     info.append(element('p', 'summary', t.unknownCommand));
     return;
