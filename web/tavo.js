@@ -90,9 +90,16 @@ function wasiImports(memory, output) {
   };
 }
 
-// A running instance, _initialize already called: { exports, output }.
+// The instance's memory as bytes. The view is kept while the memory keeps its
+// buffer: growing the memory detaches the old buffer, which then has no bytes.
+function memoryBytes(running) {
+  if (running.bytes.byteLength === 0) running.bytes = new Uint8Array(running.exports.memory.buffer);
+  return running.bytes;
+}
+
+// A running instance, _initialize already called: { exports, output, bytes }.
 async function startInstance(module) {
-  const running = { exports: null, output: { stderr: "" } };
+  const running = { exports: null, output: { stderr: "" }, bytes: new Uint8Array(0) };
   const imports = { wasi_snapshot_preview1: wasiImports(() => running.exports.memory, running.output) };
   running.exports = (await WebAssembly.instantiate(module, imports)).exports;
   running.exports._initialize();
@@ -102,7 +109,7 @@ async function startInstance(module) {
 // The same, synchronously: for the rare trap that comes before the spare
 // instance is ready. Browsers refuse it on a page's main thread.
 function startInstanceNow(module) {
-  const running = { exports: null, output: { stderr: "" } };
+  const running = { exports: null, output: { stderr: "" }, bytes: new Uint8Array(0) };
   const imports = { wasi_snapshot_preview1: wasiImports(() => running.exports.memory, running.output) };
   running.exports = new WebAssembly.Instance(module, imports).exports;
   running.exports._initialize();
@@ -167,17 +174,18 @@ export class Tavo {
     if (bytes.length > MEMORY_LIMIT_BYTES) {
       throw new TavoTrapError(`a request of ${bytes.length} bytes is larger than the memory ceiling (${MEMORY_LIMIT_BYTES / MEBIBYTE} MiB)`);
     }
-    const { exports, output } = this.#ready();
+    const running = this.#ready();
+    const { exports, output } = running;
     output.stderr = "";
     try {
       const buffer = exports.tavo_request_buffer(bytes.length);
       if (buffer === 0) {
         throw new TavoTrapError(`a request of ${bytes.length} bytes does not fit under the memory ceiling (${MEMORY_LIMIT_BYTES / MEBIBYTE} MiB)`);
       }
-      new Uint8Array(exports.memory.buffer, buffer, bytes.length).set(bytes);
+      memoryBytes(running).set(bytes, buffer);
       const response = exports.tavo_request(buffer, bytes.length);
       const length = exports.tavo_response_length();
-      const answer = new Uint8Array(exports.memory.buffer, response, length).slice();
+      const answer = memoryBytes(running).slice(response, response + length);
       exports.tavo_release(response);
       return answer;
     } catch (error) {
