@@ -40,10 +40,14 @@ runner.ready.then(
   (error) => { state.loading = 'failed'; state.outcome = { error }; renderState(); renderOutcome(); },
 );
 
-// A summary from the reference, its `code` spans kept as code.
-function summaryView(summary) {
+// The command's summary from the reference, its `code` spans kept as code: the
+// Japanese one in the Japanese interface where the Japanese reference has it.
+function summaryView(command) {
+  const ja = state.language === 'ja' && command.summaryJa;
   const paragraph = element('p', 'summary');
-  summary.split('`').forEach((part, i) => paragraph.append(i % 2 ? element('code', '', part) : part));
+  paragraph.lang = ja ? 'ja' : 'en';
+  (ja ? command.summaryJa : command.summary)
+    .split('`').forEach((part, i) => paragraph.append(i % 2 ? element('code', '', part) : part));
   return paragraph;
 }
 
@@ -104,7 +108,7 @@ function renderCommandInfo() {
   const ja = state.language === 'ja' && command.hasJa;
   const link = element('a', 'reference', t.reference(name));
   link.href = `docs/${ja ? 'ja/' : ''}commands/${command.page}.md#${name}`;
-  info.append(summaryView(state.language === 'ja' && command.summaryJa ? command.summaryJa : command.summary), link);
+  info.append(summaryView(command), link);
   if (name === 'lsimg' || name === 'mkdir') info.append(element('p', 'warning', t.noDisk));
 }
 
