@@ -29,15 +29,6 @@ const encoder = new TextEncoder();
 const decoder = new TextDecoder();
 const MEBIBYTE = 1024 * 1024;
 
-// proc_exit ends a WASI program; in a reactor it only comes from abort paths,
-// and it is handled as a trap.
-class WasiExit extends Error {
-  constructor(code) {
-    super(`the module exited with status ${code}`);
-    this.name = "WasiExit";
-  }
-}
-
 // WASI preview 1 errno values.
 const ERRNO_SUCCESS = 0;
 const ERRNO_BADF = 8;
@@ -83,9 +74,6 @@ function wasiImports(memory, output) {
       }
       data.setUint32(writtenPointer, written, true);
       return ERRNO_SUCCESS;
-    },
-    proc_exit(code) {
-      throw new WasiExit(code);
     },
   };
 }
@@ -155,6 +143,7 @@ export class Tavo {
   #module;
   #running;
   #spare;
+  #preparing = false;
 
   // Use createTavo.
   constructor(module, running, spare) {
@@ -208,23 +197,35 @@ export class Tavo {
   #ready() {
     if (this.#running === null && this.#spare !== null) this.#takeSpare();
     if (this.#running === null) {
+      this.#prepareSpare();
       throw new TavoTrapError("the module trapped and its fresh instance is not ready yet; try again shortly");
     }
     return this.#running;
   }
 
+  // Starts making the spare instance unless one is on its way.
+  #prepareSpare() {
+    if (this.#preparing) return;
+    this.#preparing = true;
+    startInstance(this.#module)
+      .then((spare) => {
+        this.#spare = spare;
+      })
+      .catch(() => {})  // no spare: the next trap or call tries again
+      .finally(() => {
+        this.#preparing = false;
+      });
+  }
+
   #takeSpare() {
     this.#running = this.#spare;
     this.#spare = null;
-    startInstance(this.#module).then(
-      (spare) => {
-        this.#spare = spare;
-      },
-      () => {},  // no spare: a later trap makes its fresh instance then
-    );
+    this.#prepareSpare();
   }
 
-  // Drops the trapped instance (and its memory) for a fresh one.
+  // Drops the trapped instance (and its memory) for a fresh one: the spare,
+  // or one made on the spot, which a page's main thread refuses; then the
+  // spare on its way serves the calls once it is ready.
   #replace() {
     this.#running = null;
     if (this.#spare !== null) {
@@ -234,7 +235,7 @@ export class Tavo {
     try {
       this.#running = startInstanceNow(this.#module);
     } catch {
-      // A page's main thread: the spare being made is taken by the next call.
+      this.#prepareSpare();
     }
   }
 }

@@ -111,6 +111,31 @@ test("a trap throws TavoTrapError and a fresh instance answers the next call", a
   }
 });
 
+test("where instances cannot be made synchronously, a second trap is served once the spare is ready", async () => {
+  const own = await newTavo();
+  const { Instance } = WebAssembly;
+  // A page's main thread refuses synchronous instantiation of a module this large.
+  WebAssembly.Instance = function refused() {
+    throw new RangeError("WebAssembly.Instance is disallowed on the main thread");
+  };
+  try {
+    for (const args of traps) assert.throws(() => own.execute(...args), TavoTrapError);
+    assert.throws(() => own.execute("calc", "1+1"), /not ready yet/);
+    let answer = null;
+    while (answer === null) {
+      await new Promise((resolve) => setTimeout(resolve, 10));
+      try {
+        answer = own.execute("calc", "1+1").result;
+      } catch (error) {
+        assert.match(error.message, /not ready yet/);
+      }
+    }
+    assert.equal(answer, "2");
+  } finally {
+    WebAssembly.Instance = Instance;
+  }
+});
+
 test("a request larger than the ceiling is refused and the instance goes on", () => {
   assert.throws(() => tavo.requestBytes(new Uint8Array(MEMORY_LIMIT_BYTES + 1)), TavoTrapError);
   assert.equal(tavo.execute("calc", "1+1").result, "2");
