@@ -1,12 +1,13 @@
 // A lock for the module's shared state (the generator, the debug viewer
 // stream). Its unlocked state is a constant, so a lock with static storage is
 // ready before any initialisation code runs and needs no clean-up: nothing is
-// left behind when the library is unloaded.
+// left behind when the library is unloaded. A WebAssembly instance runs one
+// thread, so there the lock holds nothing and its calls do nothing.
 #pragma once
 
-#ifdef _WIN32
+#if defined(_WIN32)
 #include <windows.h>
-#else
+#elif !defined(__wasi__)
 #include <pthread.h>
 #endif
 
@@ -22,9 +23,9 @@ public:
     void release();
 
 private:
-#ifdef _WIN32
+#if defined(_WIN32)
     SRWLOCK native_ = SRWLOCK_INIT;
-#else
+#elif !defined(__wasi__)
     pthread_mutex_t native_ = PTHREAD_MUTEX_INITIALIZER;
 #endif
 };
