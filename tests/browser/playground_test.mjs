@@ -32,7 +32,7 @@ const cases = [
   { command: 'zen2han', args: ['ＡＢＣ１２３！'], status: '200', result: 'ABC123!' },
   { command: 'zen2han', status: '200', result: 'ｶﾞｯｺｳ､ＡＢＣ123' },
   { command: 'sprintf', args: ['%05d', '-42'], status: '200', result: '-0042', keyboard: true },
-  { command: 'sprintf', status: '200', result: 'さくら は 098.8 点' },
+  { command: 'sprintf', status: '200', result: 'はなこ は 098.8 点' },
   { command: 'is_empty', status: '200', result: '1' },
   { command: 'substr', args: ['あいうえお', '1', '2'], status: '200', result: 'いう' },
   { command: 'nosuch', args: [], status: '400', result: unknown, keyboard: true },
