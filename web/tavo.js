@@ -85,23 +85,30 @@ function memoryBytes(running) {
   return running.bytes;
 }
 
-// A running instance, _initialize already called: { exports, output, bytes }.
-async function startInstance(module) {
+// A running instance is { exports, output, bytes }: its exports once started,
+// what the module wrote to stderr, and the view of its memory.
+function newRunning() {
   const running = { exports: null, output: { stderr: "" }, bytes: new Uint8Array(0) };
   const imports = { wasi_snapshot_preview1: wasiImports(() => running.exports.memory, running.output) };
-  running.exports = (await WebAssembly.instantiate(module, imports)).exports;
+  return { running, imports };
+}
+
+function initialized(running, instance) {
+  running.exports = instance.exports;
   running.exports._initialize();
   return running;
+}
+
+async function startInstance(module) {
+  const { running, imports } = newRunning();
+  return initialized(running, await WebAssembly.instantiate(module, imports));
 }
 
 // The same, synchronously: for the rare trap that comes before the spare
 // instance is ready. Browsers refuse it on a page's main thread.
 function startInstanceNow(module) {
-  const running = { exports: null, output: { stderr: "" }, bytes: new Uint8Array(0) };
-  const imports = { wasi_snapshot_preview1: wasiImports(() => running.exports.memory, running.output) };
-  running.exports = new WebAssembly.Instance(module, imports).exports;
-  running.exports._initialize();
-  return running;
+  const { running, imports } = newRunning();
+  return initialized(running, new WebAssembly.Instance(module, imports));
 }
 
 function requestBytesOf(text) {

@@ -174,8 +174,8 @@ bool append_conversion(char conversion, const ConversionState& state, const std:
 
 // Reads the conversion specification that starts after a "%" at `pos` and
 // appends the rendering of `value`. A character that is not a conversion is
-// copied as text instead. Gives the position after the specification; a
-// template that ends inside one ends there.
+// copied as text instead. Gives the position after the conversion
+// specification; a template that ends inside one ends there.
 std::size_t append_specification(std::string_view format, std::size_t pos,
                                  const std::string& raw_value, std::string& output) {
     const std::string value = to_half_width(raw_value, kEveryWidthClass);
