@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "host/header_list.h"
+#include "host/response_headers.h"
 #include "host/sakura_cs.h"
 
 class SakuraDLLHost : public SakuraCS {
