@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "common/stltool.h"
+#include "host/request_charset.h"
 
 namespace {
 
@@ -15,7 +16,6 @@ constexpr unsigned kMaxArgumentIndex = 65535;
 constexpr std::string_view kSecurityLevelKey = "SecurityLevel";
 constexpr std::string_view kExternal = "external";
 constexpr std::string_view kCharsetKey = "Charset";
-constexpr std::string_view kCharset = "UTF-8";
 constexpr std::string_view kResultKey = "Result";
 constexpr std::string_view kValueKey = "Value";
 
@@ -33,8 +33,8 @@ std::size_t decimal_digits(std::size_t n) {
 
 SaoriHost::~SaoriHost() = default;
 
-ArgumentList collect_arguments(const HeaderList& request_headers,
-                               std::pmr::memory_resource* memory) {
+ArgumentList collect_arguments(const HeaderList& request_headers, std::pmr::memory_resource* memory,
+                               Charset charset) {
     ArgumentList arguments(memory);
     // The list's size, kept here: the deque works its own out of its
     // iterators, which it has only just stored.
@@ -46,7 +46,11 @@ ArgumentList collect_arguments(const HeaderList& request_headers,
         const auto index = static_cast<unsigned>(parse_decimal(key.substr(kArgumentKey.size())));
         if (index > kMaxArgumentIndex) continue;
         if (index == count) {
-            arguments.emplace_back(value);
+            if (charset == Charset::utf8) {
+                arguments.emplace_back(value);
+            } else {
+                arguments.push_back(to_utf8(value, charset));
+            }
             ++count;
             continue;
         }
@@ -54,7 +58,11 @@ ArgumentList collect_arguments(const HeaderList& request_headers,
             count = index + 1;
             arguments.resize(count);
         }
-        arguments[index].assign(value);
+        if (charset == Charset::utf8) {
+            arguments[index].assign(value);
+        } else {
+            arguments[index] = to_utf8(value, charset);
+        }
     }
     return arguments;
 }
@@ -84,7 +92,8 @@ int SaoriHost::handle_request(std::string_view protocol, std::string_view,
     // when they outgrow it.
     alignas(std::max_align_t) std::byte buffer[kListBufferBytes];
     std::pmr::monotonic_buffer_resource memory(buffer, sizeof buffer);
-    ArgumentList arguments = collect_arguments(request_headers, &memory);
+    const RequestCharset charset = request_charset(request_headers);
+    ArgumentList arguments = collect_arguments(request_headers, &memory, charset.charset);
     ValueList values(&memory);
     CommandResult result;
     try {
@@ -97,16 +106,17 @@ int SaoriHost::handle_request(std::string_view protocol, std::string_view,
     }
     // The arguments are done with: a long response can take their memory.
     arguments.clear();
+    encode_answer(result, values, charset.charset);
 
     // The lines are written into one text of their exact size.
-    std::size_t size = ResponseHeaders::line_size(kCharsetKey.size(), kCharset.size()) +
+    std::size_t size = ResponseHeaders::line_size(kCharsetKey.size(), charset.answer_label.size()) +
                        ResponseHeaders::line_size(kResultKey.size(), result.text.size());
     for (std::size_t n = 0; n < values.size(); ++n) {
         size += ResponseHeaders::line_size(kValueKey.size() + decimal_digits(n), values[n].size());
     }
     response_headers.expect_status(response_protocol, response_version, status_text(result.status));
     response_headers.reserve(size);
-    response_headers.add(kCharsetKey, kCharset);
+    response_headers.add(kCharsetKey, charset.answer_label);
     response_headers.add(kResultKey, result.text);
     char key[32];
     kValueKey.copy(key, kValueKey.size());

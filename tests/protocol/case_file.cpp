@@ -47,6 +47,7 @@ bool unescape(const std::string& text, std::string& bytes) {
 // A case being read: the short form is turned into bytes when the case ends.
 struct CaseDraft {
     ProtocolCase result;
+    std::string charset = "UTF-8";
     std::vector<std::string> arguments;
     bool has_arguments = false;
     int status = 0;
@@ -55,10 +56,10 @@ struct CaseDraft {
     std::vector<std::string> values;
 
     ProtocolCase finish() {
-        if (has_arguments) result.request = execute_request(arguments);
+        if (has_arguments) result.request = execute_request(arguments, charset);
         if (status != 0) {
             result.expected_response = "SAORI/1.0 " + std::to_string(status) + " " +
-                                       status_words(status) + "\r\nCharset: UTF-8\r\n";
+                                       status_words(status) + "\r\nCharset: " + charset + "\r\n";
             if (has_result) result.expected_response += "Result: " + result_text + "\r\n";
             for (std::size_t n = 0; n < values.size(); ++n) {
                 result.expected_response += "Value" + std::to_string(n) + ": " + values[n] + "\r\n";
@@ -120,7 +121,9 @@ bool read_case_file(const std::string& path, std::vector<ProtocolCase>& cases, s
             error = where + ": malformed line";
             return false;
         }
-        if (marker == "$") {
+        if (marker == "%") {
+            draft.charset = bytes;
+        } else if (marker == "$") {
             draft.has_arguments = true;
             draft.arguments.push_back(bytes);
         } else if (marker == "$*" || marker == "$$") {

@@ -1,6 +1,8 @@
 // Protocol cases kept as data: request bytes in, response bytes out.
 //
 //   == name           starts a case
+//   % label           the charset of an EXECUTE request and of its answer
+//                     (default UTF-8); the texts below are in its bytes
 //   $ text            EXECUTE argument (Argument0 first); "$" alone: empty
 //   $* N text         one argument: the text N times over
 //   $$ N text         N arguments, each the text

@@ -63,8 +63,8 @@ function unescape(text) {
 const STATUS_WORDS = { 200: "OK", 204: "No Content", 400: "Bad Request" };
 
 // The EXECUTE request a host sends for these arguments (Argument0 first).
-export function executeRequest(args) {
-  const parts = [bytes("EXECUTE SAORI/1.0\r\nCharset: UTF-8\r\n")];
+export function executeRequest(args, charset = "UTF-8") {
+  const parts = [bytes(`EXECUTE SAORI/1.0\r\nCharset: ${charset}\r\n`)];
   args.forEach((argument, n) => parts.push(bytes(`Argument${n}: `), argument, CRLF));
   parts.push(CRLF);
   return Buffer.concat(parts);
@@ -72,15 +72,18 @@ export function executeRequest(args) {
 
 // A case being read; its short form becomes bytes when the case ends.
 function newDraft(name, location) {
-  return { name, location, disk: false, request: [], expected: [], args: null, status: 0, result: null, values: [] };
+  return {
+    name, location, disk: false, charset: "UTF-8", request: [], expected: [], args: null, status: 0, result: null,
+    values: [],
+  };
 }
 
 function finishCase(draft) {
-  const request = draft.args ? executeRequest(draft.args) : Buffer.concat(draft.request);
+  const request = draft.args ? executeRequest(draft.args, draft.charset) : Buffer.concat(draft.request);
   let expected = Buffer.concat(draft.expected);
   if (draft.status !== 0) {
     const words = STATUS_WORDS[draft.status] ?? "Internal Server Error";
-    const parts = [bytes(`SAORI/1.0 ${draft.status} ${words}\r\nCharset: UTF-8\r\n`)];
+    const parts = [bytes(`SAORI/1.0 ${draft.status} ${words}\r\nCharset: ${draft.charset}\r\n`)];
     if (draft.result) parts.push(bytes("Result: "), draft.result, CRLF);
     draft.values.forEach((value, n) => parts.push(bytes(`Value${n}: `), value, CRLF));
     parts.push(CRLF);
@@ -122,6 +125,9 @@ export function readCaseFile(path) {
       case "@":
         if (value.toString("latin1") !== "disk") fail(`unknown marker '@ ${value.toString("utf8")}'`);
         draft.disk = true;
+        break;
+      case "%":
+        draft.charset = value.toString("latin1");
         break;
       case "$":
         add(value);
