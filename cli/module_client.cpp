@@ -123,12 +123,12 @@ std::optional<std::string> send_request(platform::RequestFunction export_functio
     return platform::take_block(response, length);
 }
 
-std::string execute_request(const std::vector<std::string>& arguments) {
-    std::size_t size = 40;
+std::string execute_request(const std::vector<std::string>& arguments, std::string_view charset) {
+    std::size_t size = 40 + charset.size();
     for (const std::string& argument : arguments) size += argument.size() + 20;
     std::string request;
     request.reserve(size);
-    request.append("EXECUTE SAORI/1.0\r\nCharset: UTF-8\r\n");
+    request.append("EXECUTE SAORI/1.0\r\nCharset: ").append(charset).append("\r\n");
     for (std::size_t n = 0; n < arguments.size(); ++n) {
         request.append("Argument").append(std::to_string(n)).append(": ").append(arguments[n]).append("\r\n");
     }

@@ -43,8 +43,9 @@ BOOL send_load(platform::LoadFunction load, std::string_view directory);
 std::optional<std::string> send_request(platform::RequestFunction export_function,
                                         std::string_view request);
 
-// "EXECUTE SAORI/1.0" with "Charset: UTF-8" and Argument0..N.
-std::string execute_request(const std::vector<std::string>& arguments);
+// "EXECUTE SAORI/1.0" with "Charset: <charset>" and Argument0..N.
+std::string execute_request(const std::vector<std::string>& arguments,
+                            std::string_view charset = "UTF-8");
 
 struct ParsedResponse {
     int status = 0;

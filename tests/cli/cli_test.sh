@@ -38,6 +38,12 @@ check "--convention without a name" 4 "" --convention
 check "an unknown convention" 4 "" --convention other length abc
 check "--raw with a command" 4 "" --raw length
 check "the version" 0 "tavo-cli ${TAVO_VERSION:-}" --version
+check "--charset sends Shift_JIS and reads it back" 0 "いう" --charset Shift_JIS substr "あいうえお" 1 2
+check "--charset EUC-JP, a 400 answer read back" 1 "引数が正しくありません。" --charset euc-jp at "表"
+check "--charset with a character Shift_JIS has no code for" 0 "?" --charset sjis at "¥" 0
+check "--charset UTF-8" 0 "5" --charset UTF-8 length "あいうえお"
+check "an unknown charset" 4 "" --charset latin-1 length abc
+check "--charset with --raw" 4 "" --charset sjis --raw
 check "the Windows-style exports by name" 0 "3" --convention windows length abc
 check "a missing module through the stem" 3 "" --convention posix --module /nonexistent/tavo-module length abc
 if [[ $cli == *.exe ]]; then
