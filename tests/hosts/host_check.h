@@ -7,6 +7,7 @@
 #include <random>
 #include <cstdio>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "cli/module_client.h"
@@ -54,8 +55,9 @@ public:
 
     const platform::ModuleExports& module() const { return module_; }
 
-    ParsedResponse execute(const std::vector<std::string>& arguments) const {
-        const auto response = send_request(module_.request, execute_request(arguments));
+    // Sends the arguments, written in `charset`, with that Charset line.
+    ParsedResponse execute(const std::vector<std::string>& arguments, std::string_view charset = "UTF-8") const {
+        const auto response = send_request(module_.request, execute_request(arguments, charset));
         return parse_response(response.value_or(std::string()));
     }
 

@@ -9,9 +9,9 @@ shift 4
 root=$(mktemp -d "${TMPDIR:-/tmp}/tavo-names.XXXXXX") || exit 1
 trap 'rm -rf "$root"' EXIT
 
-mkdir "$root/絵" "$root/photos" "$root/été"
+mkdir "$root/絵" "$root/photos" "$root/été" "$root/mixed"
 touch "$root/絵/写真.png" "$root/絵/風景.JPG" "$root/絵/メモ.txt" "$root/photos/写真.png" \
-      "$root/été/noël.png"
+      "$root/été/noël.png" "$root/mixed/noël.png" "$root/mixed/¥100.png"
 # Folders whose names end in a character whose second byte in code page 932
 # is 0x5C, the backslash; and the folder the same bytes name in code page 1252.
 trail_entries=()
@@ -31,7 +31,8 @@ case $code_page in
   *) legacy="" ;;
 esac
 expected=$(printf '%s\n' "d 絵" "f 絵/写真.png" "f 絵/風景.JPG" "f 絵/メモ.txt" "d photos" \
-             "f photos/写真.png" "d été" "f été/noël.png" "d 画像フォルダ" "d 画像フォルダ/保存" \
+             "f photos/写真.png" "d été" "f été/noël.png" "d mixed" "f mixed/noël.png" "f mixed/¥100.png" \
+             "d 画像フォルダ" "d 画像フォルダ/保存" "d 作成" "d 日本" \
              ${legacy:+"d $legacy"} "${trail_entries[@]}" | LC_ALL=C sort)
 found=$(cd "$root" && find . -mindepth 1 -printf '%y %P\n' | LC_ALL=C sort)
 echo "on disk under code page $code_page:"

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <utility>
 
 #include "host_check.h"
 
@@ -45,6 +46,28 @@ const TrailByteFolder kTrailByteFolders[] = {
     {932, "\x94\x5C", "\x94\x5C.png"},
     {1252, "\x95", "\x95.png"},
     {1252, "\x95\x5C", "\x95.png"},
+};
+
+// Requests in Shift_JIS and EUC-JP: the path is read in the request's
+// charset, so it is found under every ANSI code page, and the names found
+// come back in that charset, "?" for a character it has no code for.
+struct EncodedListing {
+    const char* charset;
+    std::string folder;
+    std::vector<std::string> images;
+};
+
+const EncodedListing kEncodedListings[] = {
+    {"Shift_JIS", "\x8A\x47", {"\x8E\xCA\x90\x5E.png", "\x95\x97\x8C\x69.JPG"}},  // 絵: 写真, 風景
+    {"Shift_JIS", "\x95\x5C", {"\x95\x5C.png"}},                                     // 表
+    {"CP932", "mixed", {"?100.png", "no?l.png"}},                                    // ¥100, noël
+    {"EUC-JP", "\xB3\xA8", {"\xBC\xCC\xBF\xBF.png", "\xC9\xF7\xB7\xCA.JPG"}},      // 絵: 写真, 風景
+};
+
+// Folders made by such requests: 作成 in Shift_JIS, 日本 in EUC-JP.
+const std::pair<const char*, std::string> kEncodedFolders[] = {
+    {"Shift_JIS", "\x8D\xEC\x90\xAC"},
+    {"EUC-JP", "\xC6\xFC\xCB\xDC"},
 };
 
 }  // namespace
@@ -99,6 +122,16 @@ int main(int argc, char** argv) {
                          "lsimg of a folder ending in the byte 5C" + std::string(ending.empty() ? "" : " and a backslash") +
                              " lists its image: " + listed.result);
         }
+    }
+    for (const EncodedListing& listing : kEncodedListings) {
+        const ParsedResponse listed = check.execute({"lsimg", root + listing.folder}, listing.charset);
+        check.expect(listed.result == std::to_string(listing.images.size()) && sorted(listed.values) == listing.images,
+                     std::string("lsimg in ") + listing.charset + " finds the folder and names its images in " +
+                         listing.charset + ": " + listed.result);
+    }
+    for (const auto& [charset, folder] : kEncodedFolders) {
+        check.expect(check.execute({"mkdir", root + folder}, charset).result == "1",
+                     std::string("mkdir of a folder named in ") + charset);
     }
     return check.finish();
 }
