@@ -1,6 +1,5 @@
 #include "common/charset.h"
 
-#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -25,41 +24,84 @@ std::string folded_label(std::string_view label) {
     return folded;
 }
 
-// Writes the UTF-8 form of a code point below U+10000 at `out`; returns the
-// position after it.
-inline char* put_code_point(uint32_t code_point, char* out) {
-    if (code_point < 0x80) {
-        *out++ = static_cast<char>(code_point);
-    } else if (code_point < 0x800) {
-        *out++ = static_cast<char>(0xC0 | (code_point >> 6));
-        *out++ = static_cast<char>(0x80 | (code_point & 0x3F));
-    } else {
-        *out++ = static_cast<char>(0xE0 | (code_point >> 12));
-        *out++ = static_cast<char>(0x80 | ((code_point >> 6) & 0x3F));
-        *out++ = static_cast<char>(0x80 | (code_point & 0x3F));
+// The UTF-8 form of a code point below U+10000, written as four bytes at
+// once: the form, padded, and its length in the last byte.
+struct Utf8Form {
+    unsigned char bytes[3];
+    unsigned char length;
+};
+static_assert(sizeof(Utf8Form) == 4, "a form is written as four bytes");
+
+Utf8Form utf8_form(uint32_t code_point) {
+    if (code_point < 0x80) return {{static_cast<unsigned char>(code_point), 0, 0}, 1};
+    if (code_point < 0x800) {
+        return {{static_cast<unsigned char>(0xC0 | (code_point >> 6)),
+                 static_cast<unsigned char>(0x80 | (code_point & 0x3F)), 0},
+                2};
     }
-    return out;
+    return {{static_cast<unsigned char>(0xE0 | (code_point >> 12)),
+             static_cast<unsigned char>(0x80 | ((code_point >> 6) & 0x3F)),
+             static_cast<unsigned char>(0x80 | (code_point & 0x3F))},
+            3};
 }
+
+// Writes a form at `out`, which has room for four bytes; returns the
+// position after the form.
+inline char* put_form(const Utf8Form& form, char* out) {
+    std::memcpy(out, &form, sizeof form);
+    return out + form.length;
+}
+
+inline char* put_code_point(uint32_t code_point, char* out) { return put_form(utf8_form(code_point), out); }
 
 inline char* put_kept_byte(unsigned char byte, char* out) {
     return put_code_point(kKeptByteBase + byte, out);
 }
 
-const DecodeTable& decode_table(Charset charset) {
-    return charset == Charset::shift_jis ? charset_tables::kShiftJisDecode
-                                         : charset_tables::kEucJpDecode;
+// The generated tables, spread out so that each two-byte code and each code
+// point is one load away: built for a charset when it is first used.
+struct FlatTables {
+    // The UTF-8 form of each lead and second byte; length 0 where they are
+    // not a two-byte character.
+    Utf8Form pair_forms[0x10000];
+    // The code of each code point below U+10000 (see EncodeTable).
+    uint16_t codes[0x10000];
+
+    FlatTables(const DecodeTable& decode, const EncodeTable& encode) {
+        for (unsigned lead = 0; lead < 0x100; ++lead) {
+            for (unsigned trail = 0; trail < 0x100; ++trail) {
+                const uint8_t row = decode.row_of_lead[lead];
+                const unsigned column = trail - decode.first_trail;
+                const uint16_t code_point = row != charset_tables::kNoRow && column < decode.trail_count
+                                                ? decode.double_codes[row * decode.trail_count + column]
+                                                : 0;
+                pair_forms[lead << 8 | trail] = code_point == 0 ? Utf8Form{{0, 0, 0}, 0} : utf8_form(code_point);
+            }
+        }
+        for (uint32_t code_point = 0; code_point < 0x10000; ++code_point) {
+            codes[code_point] = encode.pages[encode.page_of_high[code_point >> 8]][code_point & 0xFF];
+        }
+    }
+};
+
+struct CharsetTables {
+    const DecodeTable& decode;
+    const FlatTables& flat;
+};
+
+CharsetTables tables_of(Charset charset) {
+    if (charset == Charset::shift_jis) {
+        static const FlatTables flat(charset_tables::kShiftJisDecode, charset_tables::kShiftJisEncode);
+        return {charset_tables::kShiftJisDecode, flat};
+    }
+    static const FlatTables flat(charset_tables::kEucJpDecode, charset_tables::kEucJpEncode);
+    return {charset_tables::kEucJpDecode, flat};
 }
 
-const EncodeTable& encode_table(Charset charset) {
-    return charset == Charset::shift_jis ? charset_tables::kShiftJisEncode
-                                         : charset_tables::kEucJpEncode;
-}
-
-// Decodes one character or kept byte at `in` (before `end`, not ASCII) and
-// writes its UTF-8 form at `out`; `in` and `out` move past what was read and
-// written.
-void decode_one(const DecodeTable& table, const unsigned char*& in, const unsigned char* end,
-                char*& out) {
+// Reads what is not ASCII and not a two-byte character at `in` (before
+// `end`): a character of one or three bytes, or bytes that are kept. `in` and
+// `out` move past what was read and written.
+void decode_other(const DecodeTable& table, const unsigned char*& in, const unsigned char* end, char*& out) {
     const unsigned char lead = *in;
     const uint16_t single = table.single[lead];
     if (single != charset_tables::kNoCodePoint) {
@@ -71,23 +113,15 @@ void decode_one(const DecodeTable& table, const unsigned char*& in, const unsign
         return static_cast<unsigned>(byte - table.first_trail) < table.trail_count;
     };
     const std::size_t left = static_cast<std::size_t>(end - in);
-    const uint8_t row = table.row_of_lead[lead];
-    if (row != charset_tables::kNoRow && left >= 2 && in_trail_range(in[1])) {
-        const uint16_t code_point = table.double_codes[row * table.trail_count + (in[1] - table.first_trail)];
-        if (code_point != 0) {
-            out = put_code_point(code_point, out);
-            in += 2;
-            return;
-        }
+    if (table.row_of_lead[lead] != charset_tables::kNoRow) {
         // A code the charset leaves empty: both bytes are kept, unless the
-        // second is ASCII, which is read again as a character of its own.
-        if (in[1] >= 0x80) {
+        // second is ASCII (or cannot follow a lead), which is read again.
+        if (left >= 2 && in_trail_range(in[1]) && in[1] >= 0x80) {
             out = put_kept_byte(in[1], put_kept_byte(lead, out));
             in += 2;
             return;
         }
-    } else if (lead == table.triple_lead && left >= 3 && in_trail_range(in[1]) &&
-               in_trail_range(in[2])) {
+    } else if (lead == table.triple_lead && left >= 3 && in_trail_range(in[1]) && in_trail_range(in[2])) {
         const uint16_t code_point =
             table.triple_codes[(in[1] - table.first_trail) * table.trail_count + (in[2] - table.first_trail)];
         if (code_point != 0) {
@@ -100,12 +134,6 @@ void decode_one(const DecodeTable& table, const unsigned char*& in, const unsign
     }
     out = put_kept_byte(lead, out);
     ++in;
-}
-
-// The code of a code point (see EncodeTable); 0 when there is none.
-inline uint16_t code_of(const EncodeTable& table, uint32_t code_point) {
-    if (code_point > 0xFFFF) return 0;
-    return table.pages[table.page_of_high[code_point >> 8]][code_point & 0xFF];
 }
 
 // Writes the bytes of a code (see EncodeTable) at `out`; returns the position after them.
@@ -126,7 +154,7 @@ inline char* put_code(uint16_t code, char* out) {
 // Reads the UTF-8 character at `in` (before `end`, not ASCII): its code point
 // and length, or a length of 0 when the bytes there are not a character.
 // Lone surrogates are read like any other code point.
-inline uint32_t read_code_point(const unsigned char* in, const unsigned char* end, std::size_t& length) {
+uint32_t read_code_point(const unsigned char* in, const unsigned char* end, std::size_t& length) {
     static constexpr uint32_t kSmallest[] = {0, 0, 0x80, 0x800, 0x10000};
     const unsigned char lead = *in;
     length = lead >= 0xF0 ? (lead <= 0xF4 ? 4 : 0) : lead >= 0xE0 ? 3 : lead >= 0xC2 ? 2 : 0;
@@ -146,17 +174,42 @@ inline uint32_t read_code_point(const unsigned char* in, const unsigned char* en
     return code_point;
 }
 
-// The length of the run of ASCII bytes at `in`, eight at a time where it can.
-inline std::size_t ascii_run(const unsigned char* in, const unsigned char* end) {
-    const unsigned char* at = in;
-    while (end - at >= 8) {
-        uint64_t word;
-        std::memcpy(&word, at, sizeof word);
-        if ((word & 0x8080808080808080u) != 0) break;
-        at += 8;
+// Writes what is not ASCII and not a two-byte code of a three-byte character
+// at `in` (before `end`): a kept byte, a code of another length, or "?". `in`
+// and `out` move past what was read and written.
+void encode_other(const uint16_t* codes, const unsigned char*& in, const unsigned char* end, char*& out) {
+    std::size_t length = 0;
+    const uint32_t code_point = read_code_point(in, end, length);
+    if (length == 0) {
+        *out++ = '?';
+        ++in;
+        return;
     }
-    while (at < end && *at < 0x80) ++at;
-    return static_cast<std::size_t>(at - in);
+    in += length;
+    if (code_point >= kKeptByteBase + 0x80 && code_point <= kKeptByteBase + 0xFF) {
+        *out++ = static_cast<char>(code_point - kKeptByteBase);
+        return;
+    }
+    const uint16_t code = code_point < 0x10000 ? codes[code_point] : 0;
+    if (code == 0) {
+        *out++ = '?';
+    } else {
+        out = put_code(code, out);
+    }
+}
+
+// Copies the run of ASCII bytes at `in` to `out`, eight at a time where it
+// can; both move past it.
+inline void copy_ascii_run(const unsigned char*& in, const unsigned char* end, char*& out) {
+    while (end - in >= 8) {
+        uint64_t word;
+        std::memcpy(&word, in, sizeof word);
+        if ((word & 0x8080808080808080u) != 0) break;
+        std::memcpy(out, &word, sizeof word);
+        in += 8;
+        out += 8;
+    }
+    while (in < end && *in < 0x80) *out++ = static_cast<char>(*in++);
 }
 
 }  // namespace
@@ -176,20 +229,28 @@ std::string to_utf8(std::string_view bytes, Charset charset) {
     const auto* in = reinterpret_cast<const unsigned char*>(bytes.data());
     const auto* const end = in + bytes.size();
     // A byte becomes at most three: the text is written into room for that
-    // and cut to what was written.
+    // (and for the padding of the last form) and cut to what was written. A
+    // text of ASCII alone stays as it is.
     std::size_t high_bytes = 0;
-    for (const auto* at = in; at < end; ++at) high_bytes += *at >> 7;
-    std::string text(bytes.size() + 2 * high_bytes, '\0');
+    for (std::size_t i = 0; i < bytes.size(); ++i) high_bytes += in[i] >> 7;
+    if (high_bytes == 0) return std::string(bytes);
+    std::string text(bytes.size() + 2 * high_bytes + 1, '\0');
     char* out = &text[0];
-    const DecodeTable& table = decode_table(charset);
+    const CharsetTables tables = tables_of(charset);
+    const Utf8Form* const pair_forms = tables.flat.pair_forms;
     while (in < end) {
-        const std::size_t run = ascii_run(in, end);
-        if (run > 0) {
-            out = std::copy(in, in + run, out);
-            in += run;
+        if (*in < 0x80) {
+            copy_ascii_run(in, end, out);
             continue;
         }
-        decode_one(table, in, end, out);
+        // Two-byte characters, most of a Japanese text, in a loop of their own.
+        while (end - in >= 2) {
+            const Utf8Form& form = pair_forms[in[0] << 8 | in[1]];
+            if (form.length == 0) break;
+            out = put_form(form, out);
+            in += 2;
+        }
+        if (in < end && *in >= 0x80) decode_other(tables.decode, in, end, out);
     }
     text.resize(static_cast<std::size_t>(out - text.data()));
     return text;
@@ -203,28 +264,25 @@ std::string from_utf8(std::string_view text, Charset charset) {
     // letters of JIS X 0212 in EUC-JP: two bytes in UTF-8, three there.
     std::string bytes(charset == Charset::euc_jp ? text.size() + text.size() / 2 : text.size(), '\0');
     char* out = &bytes[0];
-    const EncodeTable& table = encode_table(charset);
+    const uint16_t* const codes = tables_of(charset).flat.codes;
     while (in < end) {
-        const std::size_t run = ascii_run(in, end);
-        if (run > 0) {
-            out = std::copy(in, in + run, out);
-            in += run;
+        if (*in < 0x80) {
+            copy_ascii_run(in, end, out);
             continue;
         }
-        std::size_t length = 0;
-        const uint32_t code_point = read_code_point(in, end, length);
-        if (length == 0) {
-            *out++ = '?';
-            ++in;
-            continue;
+        // Three-byte characters with a two-byte code, most of a Japanese
+        // text, in a loop of their own.
+        while (end - in >= 3 && (in[0] & 0xF0) == 0xE0 && (in[1] & 0xC0) == 0x80 && (in[2] & 0xC0) == 0x80) {
+            const uint32_t code_point = (in[0] & 0x0Fu) << 12 | (in[1] & 0x3Fu) << 6 | (in[2] & 0x3Fu);
+            const uint16_t code = codes[code_point];
+            // Overlong forms, one-byte codes and JIS X 0212 go the long way.
+            if (code < 0x8000 || code_point < 0x800) break;
+            out[0] = static_cast<char>(code >> 8);
+            out[1] = static_cast<char>(code & 0xFF);
+            out += 2;
+            in += 3;
         }
-        in += length;
-        if (code_point >= kKeptByteBase + 0x80 && code_point <= kKeptByteBase + 0xFF) {
-            *out++ = static_cast<char>(code_point - kKeptByteBase);
-            continue;
-        }
-        const uint16_t code = code_of(table, code_point);
-        out = code == 0 ? (*out = '?', out + 1) : put_code(code, out);
+        if (in < end && *in >= 0x80) encode_other(codes, in, end, out);
     }
     bytes.resize(static_cast<std::size_t>(out - bytes.data()));
     return bytes;
