@@ -4,6 +4,7 @@
 #include "host/exports.h"
 #include "platform/platform.h"
 
+#include <algorithm>
 #include <cstdint>
 
 
@@ -47,4 +48,40 @@ std::string plain_replace(std::string_view text, std::string_view search,
     }
     result.append(text, copied, std::string_view::npos);
     return result;
+}
+
+namespace {
+
+double median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values.empty() ? 0.0 : values[values.size() / 2];
+}
+
+}  // namespace
+
+void run_paired(benchmark::State& state, const std::function<double()>& first,
+                const std::function<double()>& second, const char* first_name, const char* second_name,
+                const char* ratio_name) {
+    std::vector<double> first_times;
+    std::vector<double> second_times;
+    std::vector<double> ratios;
+    bool first_first = true;
+    for (auto _ : state) {
+        double first_time = 0;
+        double second_time = 0;
+        if (first_first) {
+            first_time = first();
+            second_time = second();
+        } else {
+            second_time = second();
+            first_time = first();
+        }
+        first_first = !first_first;
+        first_times.push_back(first_time);
+        second_times.push_back(second_time);
+        ratios.push_back(first_time / second_time);
+    }
+    state.counters[first_name] = median(first_times);
+    state.counters[second_name] = median(second_times);
+    state.counters[ratio_name] = median(ratios);
 }

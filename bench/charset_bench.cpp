@@ -6,8 +6,6 @@
 // x_utf8, which holds still on a machine whose speed drifts.
 #include <benchmark/benchmark.h>
 
-#include <algorithm>
-#include <chrono>
 #include <string>
 #include <vector>
 
@@ -33,41 +31,13 @@ Twins twins(const std::vector<std::string>& arguments) {
     return {execute_request(encoded, "Shift_JIS"), execute_request(arguments)};
 }
 
-double burst_nanoseconds(const std::string& request, int burst) {
-    const auto start = std::chrono::steady_clock::now();
-    for (int n = 0; n < burst; ++n) benchmark::DoNotOptimize(send_and_release(request));
-    const std::chrono::duration<double, std::nano> spent = std::chrono::steady_clock::now() - start;
-    return spent.count() / burst;
-}
-
-double median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values.empty() ? 0.0 : values[values.size() / 2];
-}
-
 void BM_ShiftJisBesideUtf8(benchmark::State& state, const Twins& requests, int burst) {
-    std::vector<double> shift_jis_times;
-    std::vector<double> utf8_times;
-    std::vector<double> ratios;
-    bool shift_jis_first = true;
-    for (auto _ : state) {
-        double shift_jis_time = 0;
-        double utf8_time = 0;
-        if (shift_jis_first) {
-            shift_jis_time = burst_nanoseconds(requests.shift_jis, burst);
-            utf8_time = burst_nanoseconds(requests.utf8, burst);
-        } else {
-            utf8_time = burst_nanoseconds(requests.utf8, burst);
-            shift_jis_time = burst_nanoseconds(requests.shift_jis, burst);
-        }
-        shift_jis_first = !shift_jis_first;
-        shift_jis_times.push_back(shift_jis_time);
-        utf8_times.push_back(utf8_time);
-        ratios.push_back(shift_jis_time / utf8_time);
-    }
-    state.counters["sjis_ns"] = median(shift_jis_times);
-    state.counters["utf8_ns"] = median(utf8_times);
-    state.counters["x_utf8"] = median(ratios);
+    const auto burst_of = [burst](const std::string& request) {
+        return burst_nanoseconds(burst, [&] { benchmark::DoNotOptimize(send_and_release(request)); });
+    };
+    run_paired(
+        state, [&] { return burst_of(requests.shift_jis); }, [&] { return burst_of(requests.utf8); }, "sjis_ns",
+        "utf8_ns", "x_utf8");
 }
 
 }  // namespace

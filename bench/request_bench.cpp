@@ -8,9 +8,7 @@
 // (BM_Paired), the steadier ratio on a machine whose speed drifts.
 #include <benchmark/benchmark.h>
 
-#include <algorithm>
 #include <atomic>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <map>
@@ -95,43 +93,15 @@ void BM_Execute(benchmark::State& state, std::string request) {
 // second to the next, where two separate runs would not.
 constexpr int kBurst = 200;
 
-double burst_nanoseconds(platform::RequestFunction export_function, const std::string& request) {
-    const auto start = std::chrono::steady_clock::now();
-    for (int n = 0; n < kBurst; ++n) {
-        benchmark::DoNotOptimize(send_request(export_function, request));
-    }
-    const std::chrono::duration<double, std::nano> spent = std::chrono::steady_clock::now() - start;
-    return spent.count() / kBurst;
-}
-
-double median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values.empty() ? 0.0 : values[values.size() / 2];
+// One burst of round trips through an export.
+double burst_through(platform::RequestFunction export_function, const std::string& request) {
+    return burst_nanoseconds(kBurst, [&] { benchmark::DoNotOptimize(send_request(export_function, request)); });
 }
 
 void BM_Paired(benchmark::State& state, std::string request) {
-    std::vector<double> floor_times;
-    std::vector<double> module_times;
-    std::vector<double> ratios;
-    bool floor_first = true;
-    for (auto _ : state) {
-        double floor_time = 0;
-        double module_time = 0;
-        if (floor_first) {
-            floor_time = burst_nanoseconds(floor_module, request);
-            module_time = burst_nanoseconds(::request, request);
-        } else {
-            module_time = burst_nanoseconds(::request, request);
-            floor_time = burst_nanoseconds(floor_module, request);
-        }
-        floor_first = !floor_first;
-        floor_times.push_back(floor_time);
-        module_times.push_back(module_time);
-        ratios.push_back(module_time / floor_time);
-    }
-    state.counters["ns"] = median(module_times);
-    state.counters["floor_ns"] = median(floor_times);
-    state.counters["x_floor"] = median(ratios);
+    run_paired(
+        state, [&] { return burst_through(::request, request); },
+        [&] { return burst_through(floor_module, request); }, "ns", "floor_ns", "x_floor");
 }
 
 // Framing and argument collection stay linear: many lines, or one big argument.

@@ -14,15 +14,6 @@ using charset_tables::EncodeTable;
 // The first of the lone surrogates that stand for kept bytes: U+DC00 + byte.
 constexpr uint32_t kKeptByteBase = 0xDC00;
 
-// The label with its letters in lower case and without "-" and "_".
-std::string folded_label(std::string_view label) {
-    std::string folded;
-    for (const char c : label) {
-        if (c == '-' || c == '_') continue;
-        folded += c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-    }
-    return folded;
-}
 
 // The UTF-8 form of a code point below U+10000, written as four bytes at
 // once: the form, padded, and its length in the last byte.
@@ -215,12 +206,21 @@ inline void copy_ascii_run(const unsigned char*& in, const unsigned char* end, c
 }  // namespace
 
 std::optional<Charset> charset_named(std::string_view label) {
-    const std::string folded = folded_label(label);
-    for (const char* name : {"shiftjis", "sjis", "cp932", "ms932", "windows31j", "xsjis"}) {
-        if (folded == name) return Charset::shift_jis;
+    // The label with its letters in lower case and without "-" and "_"; the
+    // names are short, and a longer label names none of them.
+    char folded[16];
+    std::size_t length = 0;
+    for (const char c : label) {
+        if (c == '-' || c == '_') continue;
+        if (length == sizeof folded) return std::nullopt;
+        folded[length++] = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
     }
-    if (folded == "eucjp") return Charset::euc_jp;
-    if (folded == "utf8") return Charset::utf8;
+    const std::string_view name(folded, length);
+    if (name == "utf8") return Charset::utf8;
+    for (const std::string_view shift_jis : {"shiftjis", "sjis", "cp932", "ms932", "windows31j", "xsjis"}) {
+        if (name == shift_jis) return Charset::shift_jis;
+    }
+    if (name == "eucjp") return Charset::euc_jp;
     return std::nullopt;
 }
 
