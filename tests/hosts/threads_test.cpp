@@ -1,7 +1,8 @@
 // One loaded module called from eight threads at once: requests and load
 // calls mixed, every answer right, and every choice taking exactly one draw
 // of the generator (the picks of all threads together are the generator's
-// first outputs, in some order).
+// first outputs, in some order). The threads' first requests in Shift_JIS and
+// EUC-JP meet the charset tables' first use at the same time.
 #include <algorithm>
 #include <atomic>
 
@@ -38,6 +39,10 @@ int main(int argc, char** argv) {
             const ParsedResponse split = check.execute({"split", "x," + n, ","});
             expect(split.result == "2" && split.values == std::vector<std::string>{"x", n});
             expect(check.execute({"zen2han", "ＡＢ" + n}).result == "AB" + n);
+            // 表ソ and あい in Shift_JIS and EUC-JP, each with a number.
+            expect(check.execute({"substr", "\x95\x5C\x83\x5C" + n, "1"}, "Shift_JIS").result == "\x83\x5C" + n);
+            expect(check.execute({"length", "\xA4\xA2\xA4\xA4" + n}, "EUC-JP").result ==
+                   std::to_string(2 + n.size()));
             if (round % 10 == 0) expect(send_load(check.module().load, "dir" + n) == TRUE);
             picks[thread].push_back(std::stoi(check.execute(choices).result));
         }
