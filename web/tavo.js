@@ -117,11 +117,17 @@ function requestBytesOf(text) {
 }
 
 // "EXECUTE SAORI/1.0" with Argument0 the command and Argument1… the arguments,
-// as a host sends it. A CR LF inside an argument ends its line there.
+// as a host sends it. Every line ends with CR LF, so a line break inside an
+// argument would end its line early and let the rest be read as a line of its
+// own: such an argument is refused.
 function executeRequest(command, args) {
   let text = "EXECUTE SAORI/1.0\r\nCharset: UTF-8\r\n";
   [command, ...args].forEach((argument, n) => {
-    text += `Argument${n}: ${String(argument)}\r\n`;
+    const value = String(argument);
+    if (/[\r\n]/.test(value)) {
+      throw new TypeError(`execute: Argument${n} holds a line break (CR or LF), which a request cannot carry inside an argument`);
+    }
+    text += `Argument${n}: ${value}\r\n`;
   });
   return text + "\r\n";
 }
@@ -192,7 +198,8 @@ export class Tavo {
   }
 
   // Sends `command` with `args` (each turned into a string) as an EXECUTE
-  // request: { status, statusLine, result, values, request, response }.
+  // request: { status, statusLine, result, values, request, response }. An
+  // argument holding CR or LF throws a TypeError and nothing is sent.
   execute(command, ...args) {
     const request = executeRequest(command, args);
     const response = this.request(request);

@@ -42,6 +42,20 @@ test("execute gives the raw request and response", () => {
   assert.equal(answer.response, "SAORI/1.0 200 OK\r\nCharset: UTF-8\r\nResult: はい\r\n\r\n");
 });
 
+// A line break would end the argument's line early; execute refuses it and names the argument.
+const lineBreaks = [
+  [["length", "a\r\nb"], "Argument1"],
+  [["substr", "x", "1\nArgument3: 3"], "Argument2"],
+  [["len\rgth", "a"], "Argument0"],
+];
+
+for (const [args, named] of lineBreaks) {
+  test(`execute refuses a line break in ${named}`, () => {
+    assert.throws(() => tavo.execute(...args), (error) => error instanceof TypeError && error.message.includes(named));
+    assert.equal(tavo.execute("calc", "1+1").result, "2");
+  });
+}
+
 test("choice answers one of its arguments", () => {
   const choices = ["大吉", "吉", "凶"];
   for (let i = 0; i < 20; i++) assert.ok(choices.includes(tavo.execute("choice", ...choices).result));
