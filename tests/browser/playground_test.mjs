@@ -138,6 +138,13 @@ async function main() {
     });
     page.setDefaultTimeout(60_000);
 
+    // A malformed link opens the page as if it had no #.
+    await page.goto(`${pathToFileURL(pagePath).href}#%E0%A4%A`);
+    await page.waitForSelector('button.command');
+    check(await page.locator('button.command').count() === 32 && await page.textContent('#run') === '実行' &&
+          await page.inputValue('#command') === 'calc', 'a malformed link opens the page with its commands and labels');
+    await page.goto('about:blank');
+
     const opened = Date.now();
     await page.goto(pathToFileURL(pagePath).href);
     await finish(page, await start(page, { command: 'calc' }));

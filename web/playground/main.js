@@ -302,7 +302,18 @@ document.addEventListener('keydown', (event) => {
   }
 });
 
-const linked = decodeURIComponent(location.hash.slice(1));
-byId('command').value = commands.has(linked) ? linked : reference[0].commands[0].name;
+// The command a link names after its #; a malformed or unknown one opens the
+// page as a link without it does.
+function linkedCommand(hash) {
+  try {
+    const name = decodeURIComponent(hash.slice(1));
+    if (commands.has(name)) return name;
+  } catch {
+    // not percent-encoded UTF-8
+  }
+  return reference[0].commands[0].name;
+}
+
+byId('command').value = linkedCommand(location.hash);
 state.args = [...commands.get(byId('command').value).args];
 renderAll();
