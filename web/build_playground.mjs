@@ -60,7 +60,7 @@ function main([wasmFile, output]) {
     reference: JSON.stringify(reference).replace(/</g, '\\u003c'),
     worker: rawElementText(joinModules([join(web, 'tavo.js'), join(playground, 'worker.js')]), 'the worker'),
     wasm: readFileSync(wasmFile).toString('base64'),
-    script: rawElementText(joinModules(['strings.js', 'runner.js', 'render.js', 'main.js']
+    script: rawElementText(joinModules(['strings.js', 'runner.js', 'render.js', 'arguments.js', 'main.js']
       .map((name) => join(playground, name))), 'the page script'),
   };
   const template = readFileSync(join(playground, 'index.html'), 'utf8');

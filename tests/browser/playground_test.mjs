@@ -117,6 +117,26 @@ async function checkResponsive(page, before) {
         `running ${running}, title ${title}`);
 }
 
+// A pasted long text with CR LF lines: its line breaks become spaces and the
+// row says so, instead of adding Argument lines; the row is labelled as the
+// text, its button as what it does, and it keeps its shape on a phone.
+async function checkLongArgument(page) {
+  const pasted = `${'x'.repeat(100_001)}\r\nArgument2: 5\r\nArgument3: 3`;
+  await finish(page, await start(page, { command: 'substr', args: [pasted] }));
+  const answer = await shown(page);
+  check(answer.status === '200' && answer.result.length > 3 && !answer.request.includes('Argument2'),
+        'line breaks of a pasted long text add no Argument lines', JSON.stringify({ ...answer, result: answer.result.length }));
+  check((await page.textContent('.line-breaks')).startsWith('2 line breaks were turned into spaces'),
+        'the row says its line breaks became spaces');
+  check(await page.getByLabel('Argument 1', { exact: true }).evaluate((node) => node.tagName) === 'OUTPUT' &&
+        await page.getByRole('button', { name: 'Empty argument 1', exact: true }).count() === 1,
+        'the label names the long text and the button says it empties argument 1');
+  await page.setViewportSize({ width: 390, height: 844 });
+  const note = await page.locator('.large-argument').boundingBox();
+  check(note.height < 70, 'on a phone the size note of a long text stays one or two lines', `height ${note.height}`);
+  await page.setViewportSize({ width: 1200, height: 900 });
+}
+
 async function main() {
   const reference = readReference(join(root, 'docs'));
   const profile = mkdtempSync(join(tmpdir(), 'tavo-chromium-'));
@@ -192,6 +212,7 @@ async function main() {
     check(await page.getAttribute('html', 'lang') === 'en' && await page.textContent('#run') === 'Run' &&
           await page.textContent('label[for="argument-1"]') === 'Argument 1', 'the interface switches to English');
     await runCase(page, { ...cases[9], keyboard: false });
+    await checkLongArgument(page);
     check((await page.textContent('#answer .fields')).includes('Result'), 'the English answer says Result');
     await page.click('#language');
 

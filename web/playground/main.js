@@ -3,12 +3,10 @@
 import { preferredLanguage, strings } from './strings.js';
 import { Runner } from './runner.js';
 import { element, rawView, textView } from './render.js';
+import { ArgumentRows } from './arguments.js';
 
 // The busy indicator shows only for requests that take longer than this.
 const BUSY_DELAY_MS = 150;
-// A longer argument is kept out of its text field: a text field of megabytes
-// takes seconds to lay out, and the page would freeze meanwhile.
-const LARGE_ARGUMENT = 100_000;
 
 const byId = (id) => document.getElementById(id);
 const reference = JSON.parse(byId('reference').textContent);
@@ -19,13 +17,13 @@ for (const group of reference) {
 
 const state = {
   language: preferredLanguage(navigator.language),
-  args: [],
   loading: 'loading',
   outcome: null,
   busy: false,
   answered: 0,
 };
 const text = () => strings[state.language];
+const args = new ArgumentRows(byId('arguments'), text, () => {});
 
 function decodeBase64(base64) {
   const binary = atob(base64.trim());
@@ -112,68 +110,6 @@ function renderCommandInfo() {
   if (name === 'lsimg' || name === 'mkdir') info.append(element('p', 'warning', t.noDisk));
 }
 
-// A row for an argument too large for a text field: its size, and a button
-// that empties it.
-function largeArgumentRow(item, label, i) {
-  const t = text();
-  const size = element('span', 'large-argument', t.largeArgument(state.args[i].length.toLocaleString(t.locale)));
-  size.id = `argument-${i + 1}-size`;
-  const clear = element('button', 'clear', t.clear);
-  clear.type = 'button';
-  clear.id = `argument-${i + 1}`;
-  clear.setAttribute('aria-describedby', size.id);
-  clear.addEventListener('click', () => {
-    state.args[i] = '';
-    renderArguments(i);
-  });
-  label.htmlFor = clear.id;
-  item.append(label, size, clear);
-}
-
-function argumentField(item, label, i) {
-  const input = element('input');
-  input.id = `argument-${i + 1}`;
-  label.htmlFor = input.id;
-  input.type = 'text';
-  input.value = state.args[i];
-  input.spellcheck = false;
-  input.autocomplete = 'off';
-  input.addEventListener('input', () => { state.args[i] = input.value; });
-  input.addEventListener('paste', (event) => {
-    const pasted = event.clipboardData ? event.clipboardData.getData('text/plain') : '';
-    if (input.value.length + pasted.length <= LARGE_ARGUMENT) return;
-    event.preventDefault();
-    state.args[i] = input.value.slice(0, input.selectionStart) + pasted + input.value.slice(input.selectionEnd);
-    renderArguments(i);
-  });
-  item.append(label, input);
-}
-
-function renderArguments(focusIndex) {
-  const t = text();
-  const list = byId('arguments');
-  list.replaceChildren();
-  state.args.forEach((value, i) => {
-    const n = i + 1;
-    const item = element('li', 'argument');
-    const label = element('label', '', t.argument(n));
-    if (value.length > LARGE_ARGUMENT) largeArgumentRow(item, label, i);
-    else argumentField(item, label, i);
-    const remove = element('button', 'remove', t.remove);
-    remove.type = 'button';
-    remove.setAttribute('aria-label', t.removeArgument(n));
-    remove.addEventListener('click', () => {
-      state.args.splice(i, 1);
-      renderArguments(Math.min(i, state.args.length - 1));
-    });
-    item.append(remove);
-    list.append(item);
-  });
-  if (focusIndex === undefined) return;
-  if (focusIndex >= 0) byId(`argument-${focusIndex + 1}`).focus();
-  else byId('add-argument').focus();
-}
-
 function renderState() {
   const t = text();
   const messages = { loading: t.loading, ready: t.ready, failed: '' };
@@ -240,18 +176,18 @@ function renderAll() {
   renderLabels();
   renderCommandList();
   renderCommandInfo();
-  renderArguments();
+  args.render();
   renderState();
   renderOutcome();
 }
 
 function select(name) {
   byId('command').value = name;
-  state.args = [...commands.get(name).args];
+  args.set(commands.get(name).args);
   history.replaceState(null, '', `#${name}`);
   markCurrent();
   renderCommandInfo();
-  renderArguments();
+  args.render();
 }
 
 function setBusy(busy) {
@@ -267,7 +203,7 @@ async function run() {
   const timer = setTimeout(() => { byId('busy').hidden = false; }, BUSY_DELAY_MS);
   const started = performance.now();
   try {
-    const answer = await runner.run(byId('command').value, [...state.args]);
+    const answer = await runner.run(byId('command').value, [...args.values]);
     state.outcome = { answer, ms: Math.round(performance.now() - started) };
   } catch (error) {
     state.outcome = { error };
@@ -285,10 +221,7 @@ byId('language').addEventListener('click', () => {
   renderAll();
 });
 byId('command').addEventListener('input', () => { markCurrent(); renderCommandInfo(); });
-byId('add-argument').addEventListener('click', () => {
-  state.args.push('');
-  renderArguments(state.args.length - 1);
-});
+byId('add-argument').addEventListener('click', () => args.add());
 byId('example').addEventListener('click', () => {
   const command = commands.get(byId('command').value);
   if (command) select(command.name);
@@ -315,5 +248,5 @@ function linkedCommand(hash) {
 }
 
 byId('command').value = linkedCommand(location.hash);
-state.args = [...commands.get(byId('command').value).args];
+args.set(commands.get(byId('command').value).args);
 renderAll();
