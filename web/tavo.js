@@ -7,7 +7,8 @@
 //
 // The module answers the text protocol: request(text) sends one request and
 // gives the response text; execute(command, ...args) builds the EXECUTE
-// request and reads the response's status, Result and Values. A trap inside
+// request and reads the response's status, Result and Values, which
+// parseResponse(text) reads from any response text. A trap inside
 // the module (a request that needs more memory than MEMORY_LIMIT_BYTES, for
 // one) throws a TavoTrapError after the instance has been replaced by a fresh
 // one, so the next call is answered as usual.
@@ -132,9 +133,10 @@ function executeRequest(command, args) {
   return text + "\r\n";
 }
 
-// The status line, the status code, the Result and the Values of a response.
-// A Result the response lacks reads as the empty text.
-function parseResponse(response) {
+// The status line, the status code, the Result and the Values of a response
+// text, as execute reads them: { status, statusLine, result, values }. A
+// Result the response lacks reads as the empty text.
+export function parseResponse(response) {
   const lines = response.split("\r\n");
   const statusLine = lines[0];
   const status = Number(statusLine.split(" ")[1]);

@@ -6,7 +6,7 @@ import { tmpdir } from "node:os";
 import { join } from "node:path";
 import { test } from "node:test";
 
-import { MEMORY_LIMIT_BYTES, TavoTrapError, createTavo } from "../../web/tavo.js";
+import { MEMORY_LIMIT_BYTES, TavoTrapError, createTavo, parseResponse } from "../../web/tavo.js";
 import { newTavo, readCaseFile, wasmFile } from "./support.mjs";
 
 const tavo = await newTavo();
@@ -33,6 +33,8 @@ for (const [args, status, result, values] of executions) {
     assert.deepEqual(answer.values, values);
     assert.match(answer.statusLine, new RegExp(`^SAORI/1\\.0 ${status} `));
     assert.equal(answer.response, tavo.request(answer.request));
+    const { request, response, ...read } = answer;
+    assert.deepEqual(parseResponse(response), read);
   });
 }
 
