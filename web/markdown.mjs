@@ -40,6 +40,10 @@ function inline(text, from, pages) {
   }).join('');
 }
 
+// The lines of a paragraph as one text: a line break between two characters
+// beyond ASCII (Japanese text) joins them directly, any other one as a space.
+const joinLines = (lines) => lines.reduce((text, line) => (/[^\x00-\x7f]$/.test(text) && /^[^\x00-\x7f]/.test(line) ? text + line : `${text} ${line}`));
+
 const indentOf = (line) => /^ */.exec(line)[0].length;
 const listItem = /^( *)- (.*)$/;
 
@@ -63,7 +67,7 @@ function list(lines, start, indent, render) {
         i += 1;
       }
     }
-    items.push(`<li>${render(text.join(' '))}${nested}</li>`);
+    items.push(`<li>${render(joinLines(text))}${nested}</li>`);
   }
   return [`<ul>${items.join('')}</ul>`, i];
 }
@@ -119,7 +123,7 @@ export function renderPage(docs, from, pages) {
       while (i < lines.length && lines[i].trim() !== '' && (paragraph.length === 0 || !startsBlock(lines[i]))) {
         paragraph.push(lines[i++].trim());
       }
-      html.push(`<p>${render(paragraph.join(' '))}</p>`);
+      html.push(`<p>${render(joinLines(paragraph))}</p>`);
     }
   }
   return { title, html: html.join('\n') };
