@@ -16,7 +16,7 @@ const playground = join(web, 'playground');
 const importLine = /^import \{([^}]*)\} from '([^']+)';$/;
 // The page's modules, each after the ones it imports.
 const PAGE_MODULES = ['strings.js', 'render.js', 'charsets.js', 'runner.js', 'link.js', 'history.js', 'copy.js',
-                      'arguments.js', 'answer.js', 'panel.js', 'main.js'];
+                      'arguments.js', 'commands.js', 'messages.js', 'answer.js', 'panel.js', 'main.js'];
 const exportedDeclaration = /^export ((?:async )?function\*? |class |const |let )([A-Za-z_$][\w$]*)/;
 
 // ES modules joined into one classic script. Each module runs in a function of

@@ -7,7 +7,7 @@ import { element } from './render.js';
 
 // A longer argument is kept out of its text field: a text field of megabytes
 // takes seconds to lay out, and the page would freeze meanwhile.
-export const LARGE_ARGUMENT = 100_000;
+const LARGE_ARGUMENT = 100_000;
 
 // { text, count }: the text with each CR LF, CR and LF turned into a space,
 // and how many there were.

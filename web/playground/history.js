@@ -4,9 +4,9 @@
 import { element } from './render.js';
 
 const KEY = 'tavo-playground-history';
-export const KEPT_RUNS = 50;
+const KEPT_RUNS = 50;
 // A longer request (in characters) is not kept: the storage holds a few megabytes.
-export const KEPT_LIMIT = 20_000;
+const KEPT_LIMIT = 20_000;
 
 const sameRequest = (a, b) => JSON.stringify(a) === JSON.stringify(b);
 const isText = (value) => typeof value === 'string';

@@ -6,7 +6,7 @@
 // A request is { command, args } or { raw }; { command } alone asks for the example.
 
 // A longer link holds only the command, and a raw request none of its text.
-export const LINK_LIMIT = 32_000;
+const LINK_LIMIT = 32_000;
 
 // The request of a link's #, or null for none or one that cannot be read:
 // the page then opens as without a link.

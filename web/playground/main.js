@@ -3,13 +3,14 @@
 // answer, the link that holds the request and the history of runs, in
 // Japanese or in English.
 import { preferredLanguage, strings } from './strings.js';
-import { appendWithCode, element } from './render.js';
 import { charsetOf } from './charsets.js';
 import { Runner } from './runner.js';
 import { hashOf, requestOfHash } from './link.js';
 import { RunHistory } from './history.js';
 import { copyButton } from './copy.js';
 import { ArgumentRows } from './arguments.js';
+import { markCurrent, renderCommandInfo, renderCommandList, renderExampleChoice } from './commands.js';
+import { meanings } from './messages.js';
 import { renderOutcome } from './answer.js';
 import { ReferencePanel } from './panel.js';
 
@@ -36,7 +37,7 @@ const state = {
 };
 const text = () => strings[state.language];
 const args = new ArgumentRows(byId('arguments'), text, () => {
-  renderExampleChoice();
+  showExampleChoice();
   updateLink();
 });
 const panel = new ReferencePanel(byId('reference-panel'), JSON.parse(byId('reference-pages').textContent));
@@ -79,21 +80,7 @@ function updateLink() {
   history.replaceState(null, '', hash);
 }
 
-const escapeRegExp = (text) => text.replace(/[\\^$.*+?()[\]{}|]/g, '\\$&');
-const messagePatterns = messages.map((entry) => ({
-  ...entry,
-  pattern: new RegExp(`^${entry.message.split('…').map(escapeRegExp).join('.*')}$`, 's'),
-}));
-
-// The English meaning of a message the module answered, in the English
-// interface: the reference's entry for the command, else one for any command.
-function meaningOf(answer) {
-  if (state.language !== 'en' || answer.status !== 400) return null;
-  const command = state.outcome?.command;
-  const matching = messagePatterns.filter((entry) => entry.pattern.test(answer.result.text));
-  const entry = matching.find((m) => m.commands.includes(command)) ?? matching.find((m) => m.commands.length === 0) ?? matching[0];
-  return entry ? entry.meaning : null;
-}
+const meaningOf = meanings(messages);
 
 function renderLabels() {
   const t = text();
@@ -110,82 +97,27 @@ function renderLabels() {
   })));
 }
 
-function renderCommandList() {
-  const t = text();
-  const list = byId('command-list');
-  list.replaceChildren();
-  for (const group of groups) {
-    const heading = element('h3', '', t.groups[group.page] ?? group.title);
-    heading.id = `group-${group.page}`;
-    const items = element('ul');
-    items.setAttribute('aria-labelledby', heading.id);
-    for (const command of group.commands) {
-      const button = element('button', 'command', command.name);
-      button.type = 'button';
-      button.dataset.command = command.name;
-      button.title = state.language === 'ja' && command.summaryJa ? command.summaryJa : command.summary;
-      button.addEventListener('click', () => applyRequest({ command: command.name }));
-      const item = element('li');
-      item.append(button);
-      items.append(item);
-    }
-    list.append(heading, items);
-  }
-  markCurrent();
+function showCommandList() {
+  renderCommandList(byId('command-list'), groups, state.language, text(), (name) => applyRequest({ command: name }));
+  showCurrent();
 }
 
-function markCurrent() {
-  const name = state.mode === 'fields' ? byId('command').value : null;
-  for (const button of document.querySelectorAll('button.command')) {
-    if (button.dataset.command === name) button.setAttribute('aria-current', 'true');
-    else button.removeAttribute('aria-current');
-  }
+function showCurrent() {
+  markCurrent(state.mode === 'fields' ? byId('command').value : null);
 }
 
-// The command's summary from the reference, and a link that opens its section
-// of the reference in the panel: the Japanese ones in the Japanese interface
-// where the Japanese reference has them.
-function renderCommandInfo() {
-  const t = text();
+function showCommandInfo() {
   const name = byId('command').value;
-  const command = commands.get(name);
-  const info = byId('command-info');
-  info.replaceChildren();
-  if (!command) {
-    info.append(element('p', 'summary', t.unknownCommand));
-    return;
-  }
-  const ja = state.language === 'ja' && command.hasJa;
-  const summary = appendWithCode(element('p', 'summary'), ja ? command.summaryJa : command.summary);
-  summary.lang = ja ? 'ja' : 'en';
-  const page = `${ja ? 'ja/' : ''}commands/${command.page}`;
-  const link = element('a', 'reference', t.reference(name));
-  link.href = `docs/${page}.md#${name}`;
-  link.addEventListener('click', (event) => {
-    if (!panel.has(page)) return;
-    event.preventDefault();
-    panel.open(page, name);
+  renderCommandInfo(byId('command-info'), name, commands.get(name), state.language, text(), (page, anchor) => {
+    if (!panel.has(page)) return false;
+    panel.open(page, anchor);
+    return true;
   });
-  info.append(summary, link);
-  if (name === 'lsimg' || name === 'mkdir') info.append(element('p', 'warning', t.noDisk));
 }
 
-// The examples of the command's reference to pick from; the first entry
-// stands for arguments that are none of them.
-function renderExampleChoice() {
-  const t = text();
+function showExampleChoice() {
   const command = commands.get(byId('command').value);
-  const examples = command ? command.examples : [];
-  const option = (value, label) => {
-    const node = element('option', '', label.length > 70 ? `${label.slice(0, 70)}…` : label);
-    node.value = value;
-    return node;
-  };
-  const select = byId('example');
-  select.replaceChildren(option('', t.ownArguments), ...examples.map((example, i) => option(String(i), t.exampleOption(i + 1, example))));
-  const current = examples.findIndex((example) => JSON.stringify(example) === JSON.stringify(args.values));
-  select.value = current < 0 ? '' : String(current);
-  select.disabled = examples.length === 0;
+  renderExampleChoice(byId('example'), command ? command.examples : [], args.values, text());
 }
 
 function renderRawCharset() {
@@ -198,13 +130,13 @@ function renderMode() {
   byId('mode-fields').setAttribute('aria-pressed', String(state.mode === 'fields'));
   byId('mode-raw').setAttribute('aria-pressed', String(state.mode === 'raw'));
   renderRawCharset();
-  markCurrent();
+  showCurrent();
 }
 
 function renderRequest() {
   renderMode();
-  renderCommandInfo();
-  renderExampleChoice();
+  showCommandInfo();
+  showExampleChoice();
   args.render();
 }
 
@@ -216,7 +148,7 @@ function renderState() {
 
 function renderAnswer() {
   renderOutcome(byId('answer-body'), state.outcome, text(), {
-    meaning: meaningOf,
+    meaning: (answer) => (state.language === 'en' && answer.status === 400 ? meaningOf(state.outcome.command, answer.result.text) : null),
     last: () => runner.last(),
     retry: () => {
       runner.retry();
@@ -235,7 +167,7 @@ function renderRuns() {
 
 function renderAll() {
   renderLabels();
-  renderCommandList();
+  showCommandList();
   renderRequest();
   renderState();
   renderAnswer();
@@ -312,9 +244,9 @@ byId('skip').addEventListener('click', (event) => {
 byId('mode-fields').addEventListener('click', () => setMode('fields'));
 byId('mode-raw').addEventListener('click', () => setMode('raw'));
 byId('command').addEventListener('input', () => {
-  markCurrent();
-  renderCommandInfo();
-  renderExampleChoice();
+  showCurrent();
+  showCommandInfo();
+  showExampleChoice();
   updateLink();
 });
 byId('add-argument').addEventListener('click', () => args.add());
