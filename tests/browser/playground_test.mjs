@@ -240,7 +240,9 @@ async function checkExamples(page, reference) {
 // The copy buttons give the texts with CR LF line ends, and the link.
 async function checkCopy(page) {
   const copied = async (name) => {
-    await page.getByRole('button', { name, exact: true }).click();
+    const button = page.getByRole('button', { name, exact: true });
+    await button.click();
+    await button.locator('xpath=following-sibling::span[1]').filter({ hasText: 'Copied.' }).waitFor();
     return page.evaluate(() => navigator.clipboard.readText());
   };
   const request = await copied('Copy request');
