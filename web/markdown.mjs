@@ -31,9 +31,9 @@ function link(text, url, from, pages) {
 
 // Code spans, then **strong**, *emphasis* and links in the rest.
 function inline(text, from, pages) {
-  return text.split(/(`[^`]*`)/).map((part, i) => {
-    if (i % 2) return `<code>${escape(part.slice(1, -1))}</code>`;
-    return escape(part)
+  return text.split(/(`[^`]*`)/).map((piece, i) => {
+    if (i % 2) return `<code>${escape(piece.slice(1, -1))}</code>`;
+    return escape(piece)
       .replace(/\*\*(.+?)\*\*/g, '<strong>$1</strong>')
       .replace(/(^|[^\w*])\*(?=\S)([^*]+?)\*(?!\w)/g, '$1<em>$2</em>')
       .replace(/\[([^\]]+)\]\(([^)\s]+)\)/g, (_, label, url) => link(label, url.replace(/&amp;/g, '&'), from, pages));

@@ -12,7 +12,7 @@ export function element(tag, className, text) {
 
 // Appends text to parent with its `code` spans as <code> elements.
 export function appendWithCode(parent, text) {
-  text.split('`').forEach((part, i) => parent.append(i % 2 ? element('code', '', part) : part));
+  text.split('`').forEach((piece, i) => parent.append(i % 2 ? element('code', '', piece) : piece));
   return parent;
 }
 
