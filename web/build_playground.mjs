@@ -1,17 +1,22 @@
 // Writes the playground as one self-contained HTML file that works opened
 // straight from disk: the page's styles and scripts inlined, tavo.js inlined
-// into the worker's source, the module embedded as base64, and each command
-// prefilled with the example of its page in docs/. The same inputs always give
-// the same bytes.
+// into the worker's source, the module embedded as base64, the examples and
+// messages of docs/ and its command pages as HTML, and a Content-Security-Policy
+// that allows only these. The same inputs always give the same bytes.
 //   node web/build_playground.mjs path/to/tavo.wasm path/to/playground.html
-import { readFileSync, writeFileSync } from 'node:fs';
+import { createHash } from 'node:crypto';
+import { existsSync, readFileSync, writeFileSync } from 'node:fs';
 import { dirname, join, resolve } from 'node:path';
 import { fileURLToPath } from 'node:url';
-import { readReference } from './reference.mjs';
+import { renderPage } from './markdown.mjs';
+import { readMessages, readReference } from './reference.mjs';
 
 const web = dirname(fileURLToPath(import.meta.url));
 const playground = join(web, 'playground');
 const importLine = /^import \{([^}]*)\} from '([^']+)';$/;
+// The page's modules, each after the ones it imports.
+const PAGE_MODULES = ['strings.js', 'render.js', 'charsets.js', 'runner.js', 'link.js', 'history.js', 'copy.js',
+                      'arguments.js', 'commands.js', 'messages.js', 'answer.js', 'panel.js', 'main.js'];
 const exportedDeclaration = /^export ((?:async )?function\*? |class |const |let )([A-Za-z_$][\w$]*)/;
 
 // ES modules joined into one classic script. Each module runs in a function of
@@ -52,23 +57,45 @@ function rawElementText(text, what) {
   return text;
 }
 
+// The page's pages of the reference as HTML: { 'commands/text': { title, html },
+// 'ja/commands/text': … }.
+function referencePages(docs, groups) {
+  const names = groups.flatMap(({ page }) => [`commands/${page}`, `ja/commands/${page}`])
+    .filter((name) => existsSync(join(docs, `${name}.md`)));
+  return Object.fromEntries(names.map((name) => [name, renderPage(docs, `${name}.md`, names)]));
+}
+
+const json = (value) => JSON.stringify(value).replace(/</g, '\\u003c');
+const sha256 = (text) => `'sha256-${createHash('sha256').update(text).digest('base64')}'`;
+
+// What the page may load: its own style and script, a worker from a blob: URL
+// that compiles the module, and nothing over the network.
+function contentSecurityPolicy(page) {
+  const style = /<style>([^]*?)<\/style>/.exec(page)[1];
+  const script = /<script type="module">([^]*?)<\/script>/.exec(page)[1];
+  return [`default-src 'none'`, `script-src ${sha256(script)} 'wasm-unsafe-eval'`, `style-src ${sha256(style)}`,
+          `worker-src blob:`, `base-uri 'none'`, `form-action 'none'`].join('; ');
+}
+
 function main([wasmFile, output]) {
   if (!wasmFile || !output) throw new Error('usage: node web/build_playground.mjs TAVO_WASM OUTPUT_HTML');
-  const reference = readReference(join(web, '..', 'docs'));
+  const docs = join(web, '..', 'docs');
+  const groups = readReference(docs);
   const parts = {
     style: rawElementText(readFileSync(join(playground, 'style.css'), 'utf8'), 'style.css'),
-    reference: JSON.stringify(reference).replace(/</g, '\\u003c'),
-    worker: rawElementText(joinModules([join(web, 'tavo.js'), join(playground, 'worker.js')]), 'the worker'),
+    reference: json({ groups, messages: readMessages(docs) }),
+    pages: json(referencePages(docs, groups)),
+    worker: rawElementText(joinModules([join(web, 'tavo.js'), join(playground, 'charsets.js'), join(playground, 'worker.js')]), 'the worker'),
     wasm: readFileSync(wasmFile).toString('base64'),
-    script: rawElementText(joinModules(['strings.js', 'runner.js', 'render.js', 'main.js']
-      .map((name) => join(playground, name))), 'the page script'),
+    script: rawElementText(joinModules(PAGE_MODULES.map((name) => join(playground, name))), 'the page script'),
   };
   const template = readFileSync(join(playground, 'index.html'), 'utf8');
   const page = template.replace(/\{\{(\w+)\}\}/g, (marker, name) => {
+    if (name === 'csp') return marker;
     if (!(name in parts)) throw new Error(`index.html: unknown ${marker}`);
     return parts[name];
   });
-  writeFileSync(output, page);
+  writeFileSync(output, page.replace('{{csp}}', contentSecurityPolicy(page)));
 }
 
 main(process.argv.slice(2));

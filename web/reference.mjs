@@ -1,6 +1,7 @@
 // Reads the command reference in docs/: its pages in the order docs/README.md
-// lists them, and in each page the commands with the first sentence of their
-// section and the arguments of their first example request.
+// lists them, in each page the commands with the first sentence of their
+// section and the arguments of each of their example requests, and the
+// English meaning of each message the module answers.
 import { existsSync, readFileSync } from 'node:fs';
 import { join } from 'node:path';
 
@@ -36,10 +37,12 @@ function summary(lines) {
   return sentence ? sentence[0] : paragraph;
 }
 
-// The arguments of the first EXECUTE request in the section that names the
-// command: "ArgumentN: value" lines, the value being everything after ": "; a
-// missing index is an empty argument, as the module reads it.
-function exampleArguments(lines, command) {
+// The arguments of each EXECUTE request in the section that names the
+// command, each list once: "ArgumentN: value" lines, the value being
+// everything after ": "; a missing index is an empty argument, as the module
+// reads it.
+function examples(lines, command) {
+  const found = new Map();
   for (let i = 0; i < lines.length; i += 1) {
     if (lines[i] !== '```' || lines[i + 1] !== 'EXECUTE SAORI/1.0') continue;
     const values = new Map();
@@ -49,9 +52,10 @@ function exampleArguments(lines, command) {
     }
     if (values.get(0) !== command) continue;
     const last = Math.max(0, ...values.keys());
-    return Array.from({ length: last }, (_, k) => values.get(k + 1) ?? '');
+    const args = Array.from({ length: last }, (_, k) => values.get(k + 1) ?? '');
+    found.set(JSON.stringify(args), args);
   }
-  return null;
+  return [...found.values()];
 }
 
 function readPage(file) {
@@ -65,13 +69,13 @@ function readPage(file) {
     commands.push({
       name: heading[2],
       summary: summary(section),
-      args: exampleArguments(section, heading[2]),
+      examples: examples(section, heading[2]),
     });
   });
   return { title, commands };
 }
 
-// [{ page, title, commands: [{ name, args, summary, summaryJa, hasJa }] }]:
+// [{ page, title, commands: [{ name, examples, summary, summaryJa, hasJa }] }]:
 // summaryJa and hasJa come from the Japanese page of the same name, where
 // docs/ja/commands/ has it.
 export function readReference(docs) {
@@ -80,7 +84,7 @@ export function readReference(docs) {
     const jaFile = join(docs, 'ja', 'commands', `${page}.md`);
     const ja = existsSync(jaFile) ? readPage(jaFile).commands : [];
     for (const command of commands) {
-      if (command.args === null) {
+      if (command.examples.length === 0) {
         throw new Error(`docs/commands/${page}.md: ${command.name} has no example request`);
       }
       const jaCommand = ja.find((c) => c.name === command.name);
@@ -89,4 +93,60 @@ export function readReference(docs) {
     }
     return { page, title, commands };
   });
+}
+
+// "…" in a message stands for any text, and so does a quoted example in it.
+const messagePattern = (message) => message.replace(/'[^']*'/g, "'…'");
+
+// The rows of a page's Messages table, "| `message` | meaning | commands |";
+// a meaning "the same for …" repeats the one above.
+function tableMessages(lines) {
+  const start = lines.indexOf('## Messages');
+  if (start < 0) return [];
+  const messages = [];
+  for (const row of sectionLines(lines, start, 2)) {
+    const cells = /^\| `([^`]+)` \| (.+?) \| (.+) \|$/.exec(row);
+    if (!cells) continue;
+    messages.push({
+      message: messagePattern(cells[1]),
+      meaning: cells[2].startsWith('the same for ') ? messages.at(-1).meaning : cells[2],
+      commands: [...cells[3].matchAll(/`([a-z][a-z0-9_]*)`/g)].map((m) => m[1]),
+    });
+  }
+  return messages;
+}
+
+// The messages a command's section gives in its 400 row without a Messages
+// table listing them: "| 400 | "message" when meaning |".
+function statusRowMessages(lines, listed) {
+  const messages = [];
+  lines.forEach((line, i) => {
+    const heading = commandHeading.exec(line);
+    if (!heading) return;
+    for (const row of sectionLines(lines, i, heading[1].length)) {
+      const cells = /^\| 400 \| "([^"]+)" when (.+?) \|$/.exec(row);
+      if (cells && !listed.some((m) => m.commands.includes(heading[2]))) {
+        messages.push({ message: messagePattern(cells[1]), meaning: cells[2], commands: [heading[2]] });
+      }
+    }
+  });
+  return messages;
+}
+
+// The dispatcher's messages in protocol.md, "- meaning: `message`", for every command.
+function dispatcherMessages(docs) {
+  const text = readFileSync(join(docs, 'protocol.md'), 'utf8').replace(/:\n +`/g, ': `');
+  return [...text.matchAll(/^- (.+): `([^`]+)`$/gm)]
+    .map((m) => ({ message: messagePattern(m[2]), meaning: m[1], commands: [] }));
+}
+
+// [{ message, meaning, commands }]: the English meaning of each message of the
+// module; "…" in a message stands for any text, and no commands means any.
+export function readMessages(docs) {
+  const messages = pageNames(docs).flatMap((page) => {
+    const lines = readFileSync(join(docs, 'commands', `${page}.md`), 'utf8').split(/\r?\n/);
+    const listed = tableMessages(lines);
+    return [...listed, ...statusRowMessages(lines, listed)];
+  });
+  return [...messages, ...dispatcherMessages(docs)];
 }

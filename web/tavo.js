@@ -7,7 +7,8 @@
 //
 // The module answers the text protocol: request(text) sends one request and
 // gives the response text; execute(command, ...args) builds the EXECUTE
-// request and reads the response's status, Result and Values. A trap inside
+// request and reads the response's status, Result and Values, which
+// parseResponse(text) reads from any response text. A trap inside
 // the module (a request that needs more memory than MEMORY_LIMIT_BYTES, for
 // one) throws a TavoTrapError after the instance has been replaced by a fresh
 // one, so the next call is answered as usual.
@@ -117,18 +118,25 @@ function requestBytesOf(text) {
 }
 
 // "EXECUTE SAORI/1.0" with Argument0 the command and Argument1… the arguments,
-// as a host sends it. A CR LF inside an argument ends its line there.
+// as a host sends it. Every line ends with CR LF, so a line break inside an
+// argument would end its line early and let the rest be read as a line of its
+// own: such an argument is refused.
 function executeRequest(command, args) {
   let text = "EXECUTE SAORI/1.0\r\nCharset: UTF-8\r\n";
   [command, ...args].forEach((argument, n) => {
-    text += `Argument${n}: ${String(argument)}\r\n`;
+    const value = String(argument);
+    if (/[\r\n]/.test(value)) {
+      throw new TypeError(`execute: Argument${n} holds a line break (CR or LF), which a request cannot carry inside an argument`);
+    }
+    text += `Argument${n}: ${value}\r\n`;
   });
   return text + "\r\n";
 }
 
-// The status line, the status code, the Result and the Values of a response.
-// A Result the response lacks reads as the empty text.
-function parseResponse(response) {
+// The status line, the status code, the Result and the Values of a response
+// text, as execute reads them: { status, statusLine, result, values }. A
+// Result the response lacks reads as the empty text.
+export function parseResponse(response) {
   const lines = response.split("\r\n");
   const statusLine = lines[0];
   const status = Number(statusLine.split(" ")[1]);
@@ -192,7 +200,8 @@ export class Tavo {
   }
 
   // Sends `command` with `args` (each turned into a string) as an EXECUTE
-  // request: { status, statusLine, result, values, request, response }.
+  // request: { status, statusLine, result, values, request, response }. An
+  // argument holding CR or LF throws a TypeError and nothing is sent.
   execute(command, ...args) {
     const request = executeRequest(command, args);
     const response = this.request(request);

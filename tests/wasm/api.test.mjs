@@ -6,7 +6,7 @@ import { tmpdir } from "node:os";
 import { join } from "node:path";
 import { test } from "node:test";
 
-import { MEMORY_LIMIT_BYTES, TavoTrapError, createTavo } from "../../web/tavo.js";
+import { MEMORY_LIMIT_BYTES, TavoTrapError, createTavo, parseResponse } from "../../web/tavo.js";
 import { newTavo, readCaseFile, wasmFile } from "./support.mjs";
 
 const tavo = await newTavo();
@@ -33,6 +33,8 @@ for (const [args, status, result, values] of executions) {
     assert.deepEqual(answer.values, values);
     assert.match(answer.statusLine, new RegExp(`^SAORI/1\\.0 ${status} `));
     assert.equal(answer.response, tavo.request(answer.request));
+    const { request, response, ...read } = answer;
+    assert.deepEqual(parseResponse(response), read);
   });
 }
 
@@ -41,6 +43,20 @@ test("execute gives the raw request and response", () => {
   assert.equal(answer.request, "EXECUTE SAORI/1.0\r\nCharset: UTF-8\r\nArgument0: if\r\nArgument1: 1<2\r\nArgument2: はい\r\nArgument3: いいえ\r\n\r\n");
   assert.equal(answer.response, "SAORI/1.0 200 OK\r\nCharset: UTF-8\r\nResult: はい\r\n\r\n");
 });
+
+// A line break would end the argument's line early; execute refuses it and names the argument.
+const lineBreaks = [
+  [["length", "a\r\nb"], "Argument1"],
+  [["substr", "x", "1\nArgument3: 3"], "Argument2"],
+  [["len\rgth", "a"], "Argument0"],
+];
+
+for (const [args, named] of lineBreaks) {
+  test(`execute refuses a line break in ${named}`, () => {
+    assert.throws(() => tavo.execute(...args), (error) => error instanceof TypeError && error.message.includes(named));
+    assert.equal(tavo.execute("calc", "1+1").result, "2");
+  });
+}
 
 test("choice answers one of its arguments", () => {
   const choices = ["大吉", "吉", "凶"];

@@ -1,31 +1,47 @@
-// The playground page: the command list, the argument fields, running a
-// request in the worker and showing its answer, in Japanese or in English.
+// The playground page: the command list, the request (a command and its
+// arguments, or a raw request), running it in the worker and showing its
+// answer, the link that holds the request and the history of runs, in
+// Japanese or in English.
 import { preferredLanguage, strings } from './strings.js';
+import { charsetOf } from './charsets.js';
 import { Runner } from './runner.js';
-import { element, rawView, textView } from './render.js';
+import { hashOf, requestOfHash } from './link.js';
+import { RunHistory } from './history.js';
+import { copyButton } from './copy.js';
+import { ArgumentRows } from './arguments.js';
+import { markCurrent, renderCommandInfo, renderCommandList, renderExampleChoice } from './commands.js';
+import { meanings } from './messages.js';
+import { renderOutcome } from './answer.js';
+import { ReferencePanel } from './panel.js';
 
 // The busy indicator shows only for requests that take longer than this.
 const BUSY_DELAY_MS = 150;
-// A longer argument is kept out of its text field: a text field of megabytes
-// takes seconds to lay out, and the page would freeze meanwhile.
-const LARGE_ARGUMENT = 100_000;
 
 const byId = (id) => document.getElementById(id);
-const reference = JSON.parse(byId('reference').textContent);
+const { groups, messages } = JSON.parse(byId('reference').textContent);
 const commands = new Map();
-for (const group of reference) {
+for (const group of groups) {
   for (const command of group.commands) commands.set(command.name, { ...command, page: group.page });
 }
+const defaultRequest = { command: groups[0].commands[0].name };
 
 const state = {
   language: preferredLanguage(navigator.language),
-  args: [],
+  mode: 'fields',
   loading: 'loading',
   outcome: null,
   busy: false,
   answered: 0,
+  // Whether the link holds all of the request.
+  linkWhole: true,
 };
 const text = () => strings[state.language];
+const args = new ArgumentRows(byId('arguments'), text, () => {
+  showExampleChoice();
+  updateLink();
+});
+const panel = new ReferencePanel(byId('reference-panel'), JSON.parse(byId('reference-pages').textContent));
+const runs = new RunHistory();
 
 function decodeBase64(base64) {
   const binary = atob(base64.trim());
@@ -35,21 +51,36 @@ function decodeBase64(base64) {
 }
 
 const runner = new Runner(byId('worker-source').textContent, decodeBase64(byId('tavo-wasm').textContent));
-runner.ready.then(
-  () => { state.loading = 'ready'; renderState(); },
-  (error) => { state.loading = 'failed'; state.outcome = { error }; renderState(); renderOutcome(); },
-);
 
-// The command's summary from the reference, its `code` spans kept as code: the
-// Japanese one in the Japanese interface where the Japanese reference has it.
-function summaryView(command) {
-  const ja = state.language === 'ja' && command.summaryJa;
-  const paragraph = element('p', 'summary');
-  paragraph.lang = ja ? 'ja' : 'en';
-  (ja ? command.summaryJa : command.summary)
-    .split('`').forEach((part, i) => paragraph.append(i % 2 ? element('code', '', part) : part));
-  return paragraph;
+function watchStart() {
+  state.loading = 'loading';
+  renderState();
+  runner.ready.then(
+    () => { state.loading = 'ready'; renderState(); },
+    (error) => { state.loading = 'failed'; state.outcome = { error }; renderState(); renderAnswer(); },
+  );
 }
+
+// The request as the page holds it: { command, args } or { raw }, the raw
+// text with LF line ends as typed.
+function currentRequest() {
+  if (state.mode === 'raw') return { raw: byId('raw').value };
+  return { command: byId('command').value, args: [...args.values] };
+}
+
+// The request of the fields as a raw text.
+function fieldsRequestText() {
+  const lines = [byId('command').value, ...args.values].map((arg, n) => `Argument${n}: ${arg}`);
+  return ['EXECUTE SAORI/1.0', 'Charset: UTF-8', ...lines, '', ''].join('\n');
+}
+
+function updateLink() {
+  const { hash, whole } = hashOf(currentRequest());
+  state.linkWhole = whole;
+  history.replaceState(null, '', hash);
+}
+
+const meaningOf = meanings(messages);
 
 function renderLabels() {
   const t = text();
@@ -60,118 +91,53 @@ function renderLabels() {
   toggle.textContent = t.switchLanguage;
   toggle.lang = state.language === 'ja' ? 'en' : 'ja';
   toggle.setAttribute('aria-label', t.switchLanguageLabel);
+  byId('copy-link').replaceChildren(...copyButton(t.copyLink, t, () => ({
+    text: location.href,
+    note: state.linkWhole ? '' : t.linkPartial,
+  })));
 }
 
-function renderCommandList() {
-  const t = text();
-  const list = byId('command-list');
-  list.replaceChildren();
-  for (const group of reference) {
-    const heading = element('h3', '', t.groups[group.page] ?? group.title);
-    heading.id = `group-${group.page}`;
-    const items = element('ul');
-    items.setAttribute('aria-labelledby', heading.id);
-    for (const command of group.commands) {
-      const button = element('button', 'command', command.name);
-      button.type = 'button';
-      button.dataset.command = command.name;
-      button.title = state.language === 'ja' && command.summaryJa ? command.summaryJa : command.summary;
-      button.addEventListener('click', () => select(command.name));
-      const item = element('li');
-      item.append(button);
-      items.append(item);
-    }
-    list.append(heading, items);
-  }
-  markCurrent();
+function showCommandList() {
+  renderCommandList(byId('command-list'), groups, state.language, text(), (name) => applyRequest({ command: name }));
+  showCurrent();
 }
 
-function markCurrent() {
+function showCurrent() {
+  markCurrent(state.mode === 'fields' ? byId('command').value : null);
+}
+
+function showCommandInfo() {
   const name = byId('command').value;
-  for (const button of document.querySelectorAll('button.command')) {
-    if (button.dataset.command === name) button.setAttribute('aria-current', 'true');
-    else button.removeAttribute('aria-current');
-  }
-}
-
-function renderCommandInfo() {
-  const t = text();
-  const name = byId('command').value;
-  const command = commands.get(name);
-  const info = byId('command-info');
-  info.replaceChildren();
-  byId('example').disabled = !command;
-  if (!command) {
-    info.append(element('p', 'summary', t.unknownCommand));
-    return;
-  }
-  const ja = state.language === 'ja' && command.hasJa;
-  const link = element('a', 'reference', t.reference(name));
-  link.href = `docs/${ja ? 'ja/' : ''}commands/${command.page}.md#${name}`;
-  info.append(summaryView(command), link);
-  if (name === 'lsimg' || name === 'mkdir') info.append(element('p', 'warning', t.noDisk));
-}
-
-// A row for an argument too large for a text field: its size, and a button
-// that empties it.
-function largeArgumentRow(item, label, i) {
-  const t = text();
-  const size = element('span', 'large-argument', t.largeArgument(state.args[i].length.toLocaleString(t.locale)));
-  size.id = `argument-${i + 1}-size`;
-  const clear = element('button', 'clear', t.clear);
-  clear.type = 'button';
-  clear.id = `argument-${i + 1}`;
-  clear.setAttribute('aria-describedby', size.id);
-  clear.addEventListener('click', () => {
-    state.args[i] = '';
-    renderArguments(i);
+  renderCommandInfo(byId('command-info'), name, commands.get(name), state.language, text(), (page, anchor) => {
+    if (!panel.has(page)) return false;
+    panel.open(page, anchor);
+    return true;
   });
-  label.htmlFor = clear.id;
-  item.append(label, size, clear);
 }
 
-function argumentField(item, label, i) {
-  const input = element('input');
-  input.id = `argument-${i + 1}`;
-  label.htmlFor = input.id;
-  input.type = 'text';
-  input.value = state.args[i];
-  input.spellcheck = false;
-  input.autocomplete = 'off';
-  input.addEventListener('input', () => { state.args[i] = input.value; });
-  input.addEventListener('paste', (event) => {
-    const pasted = event.clipboardData ? event.clipboardData.getData('text/plain') : '';
-    if (input.value.length + pasted.length <= LARGE_ARGUMENT) return;
-    event.preventDefault();
-    state.args[i] = input.value.slice(0, input.selectionStart) + pasted + input.value.slice(input.selectionEnd);
-    renderArguments(i);
-  });
-  item.append(label, input);
+function showExampleChoice() {
+  const command = commands.get(byId('command').value);
+  renderExampleChoice(byId('example'), command ? command.examples : [], args.values, text());
 }
 
-function renderArguments(focusIndex) {
-  const t = text();
-  const list = byId('arguments');
-  list.replaceChildren();
-  state.args.forEach((value, i) => {
-    const n = i + 1;
-    const item = element('li', 'argument');
-    const label = element('label', '', t.argument(n));
-    if (value.length > LARGE_ARGUMENT) largeArgumentRow(item, label, i);
-    else argumentField(item, label, i);
-    const remove = element('button', 'remove', t.remove);
-    remove.type = 'button';
-    remove.setAttribute('aria-label', t.removeArgument(n));
-    remove.addEventListener('click', () => {
-      state.args.splice(i, 1);
-      renderArguments(Math.min(i, state.args.length - 1));
-    });
-    item.append(remove);
-    list.append(item);
-  });
-  if (focusIndex === undefined) return;
-  if (focusIndex >= 0) byId(`argument-${focusIndex + 1}`).focus();
-  else byId('add-argument').focus();
+function renderRawCharset() {
+  byId('raw-charset').textContent = text().rawCharset(charsetOf(byId('raw').value.replace(/\n/g, '\r\n')));
+}
+
+function renderMode() {
+  byId('fields').hidden = state.mode !== 'fields';
+  byId('raw-fields').hidden = state.mode !== 'raw';
+  byId('mode-fields').setAttribute('aria-pressed', String(state.mode === 'fields'));
+  byId('mode-raw').setAttribute('aria-pressed', String(state.mode === 'raw'));
+  renderRawCharset();
+  showCurrent();
+}
+
+function renderRequest() {
+  renderMode();
+  showCommandInfo();
+  showExampleChoice();
+  args.render();
 }
 
 function renderState() {
@@ -180,129 +146,139 @@ function renderState() {
   byId('state').textContent = messages[state.loading];
 }
 
-function field(list, label, ...content) {
-  list.append(element('dt', '', label));
-  const value = element('dd');
-  value.append(...content);
-  list.append(value);
+function renderAnswer() {
+  renderOutcome(byId('answer-body'), state.outcome, text(), {
+    meaning: (answer) => (state.language === 'en' && answer.status === 400 ? meaningOf(state.outcome.command, answer.result.text) : null),
+    last: () => runner.last(),
+    retry: () => {
+      runner.retry();
+      watchStart();
+      state.outcome = null;
+      renderAnswer();
+      byId('run').focus();
+    },
+  });
 }
 
-function errorMessage(error) {
-  const t = text();
-  if (error.kind === 'cancelled') return t.cancelled;
-  if (error.kind === 'trapped') return t.trapped(error.message);
-  return t.failed(error.message);
-}
-
-function renderOutcome() {
-  const t = text();
-  const box = byId('answer-body');
-  box.replaceChildren();
-  const outcome = state.outcome;
-  if (!outcome) return;
-  if (outcome.error) {
-    const error = element('p', 'error', errorMessage(outcome.error));
-    error.setAttribute('role', 'alert');
-    box.append(error);
-    return;
-  }
-  const answer = outcome.answer;
-  const fields = element('dl', 'fields');
-  const badge = element('span', `badge status-${String(answer.status)[0]}xx`, String(answer.status));
-  field(fields, t.statusCode, badge, element('code', 'status-line', answer.statusLine),
-        element('span', 'elapsed', t.elapsed(outcome.ms)));
-  field(fields, t.result, textView(answer.result, t));
-  if (answer.valueCount === 0) {
-    field(fields, t.values, element('span', 'muted', t.noValues));
-  } else {
-    const values = element('ol', 'values');
-    answer.values.forEach((value, i) => {
-      const item = element('li');
-      item.append(element('span', 'value-label', t.value(i)), textView(value, t));
-      values.append(item);
-    });
-    const content = [values];
-    if (answer.valueCount > answer.values.length) {
-      content.push(element('p', 'note', t.valuesClipped(answer.values.length, answer.valueCount)));
-    }
-    field(fields, t.values, ...content);
-  }
-  const raw = element('div', 'raw-pair');
-  for (const [title, clipped] of [[t.rawRequest, answer.request], [t.rawResponse, answer.response]]) {
-    const column = element('section');
-    column.append(element('h3', '', title), rawView(clipped, t));
-    raw.append(column);
-  }
-  box.append(fields, raw);
+function renderRuns() {
+  runs.render(byId('runs'), text(), applyRequest);
+  byId('clear-history').disabled = runs.runs.length === 0;
 }
 
 function renderAll() {
   renderLabels();
-  renderCommandList();
-  renderCommandInfo();
-  renderArguments();
+  showCommandList();
+  renderRequest();
   renderState();
-  renderOutcome();
+  renderAnswer();
+  renderRuns();
 }
 
-function select(name) {
-  byId('command').value = name;
-  state.args = [...commands.get(name).args];
-  history.replaceState(null, '', `#${name}`);
-  markCurrent();
-  renderCommandInfo();
-  renderArguments();
+// Puts a request into the page: { command } alone takes the command's first example.
+function applyRequest(request) {
+  if ('raw' in request) {
+    state.mode = 'raw';
+    byId('raw').value = request.raw;
+  } else {
+    state.mode = 'fields';
+    byId('command').value = request.command;
+    args.set(request.args ?? commands.get(request.command).examples[0]);
+  }
+  renderRequest();
+  updateLink();
+}
+
+function setMode(mode) {
+  if (mode === 'raw' && state.mode !== 'raw') byId('raw').value = fieldsRequestText();
+  state.mode = mode;
+  renderMode();
+  updateLink();
 }
 
 function setBusy(busy) {
   state.busy = busy;
-  byId('run').disabled = busy;
+  // Not disabled: a disabled button would lose the keyboard focus.
+  byId('run').setAttribute('aria-disabled', String(busy));
   byId('answer').setAttribute('aria-busy', String(busy));
   if (!busy) byId('busy').hidden = true;
 }
 
 async function run() {
   if (state.busy) return;
+  const request = currentRequest();
   setBusy(true);
   const timer = setTimeout(() => { byId('busy').hidden = false; }, BUSY_DELAY_MS);
   const started = performance.now();
   try {
-    const answer = await runner.run(byId('command').value, [...state.args]);
-    state.outcome = { answer, ms: Math.round(performance.now() - started) };
+    const answer = 'raw' in request
+      ? await runner.runRaw(request.raw.replace(/\n/g, '\r\n'))
+      : await runner.run(request.command, request.args);
+    const command = 'raw' in request ? /^Argument0: (.*)$/m.exec(request.raw)?.[1] : request.command;
+    state.outcome = { answer, ms: Math.round(performance.now() - started), command };
+    runs.add(request, answer.status);
+    renderRuns();
   } catch (error) {
     state.outcome = { error };
   }
   clearTimeout(timer);
   setBusy(false);
-  renderOutcome();
+  renderAnswer();
   // How many requests have come back, whatever their outcome: what a test waits on.
   state.answered += 1;
   byId('answer').dataset.answered = String(state.answered);
+}
+
+function cancel() {
+  runner.cancel();
+  byId('run').focus();
 }
 
 byId('language').addEventListener('click', () => {
   state.language = state.language === 'ja' ? 'en' : 'ja';
   renderAll();
 });
-byId('command').addEventListener('input', () => { markCurrent(); renderCommandInfo(); });
-byId('add-argument').addEventListener('click', () => {
-  state.args.push('');
-  renderArguments(state.args.length - 1);
+byId('skip').addEventListener('click', (event) => {
+  event.preventDefault();
+  byId(state.mode === 'raw' ? 'raw' : 'command').focus();
 });
-byId('example').addEventListener('click', () => {
+byId('mode-fields').addEventListener('click', () => setMode('fields'));
+byId('mode-raw').addEventListener('click', () => setMode('raw'));
+byId('command').addEventListener('input', () => {
+  showCurrent();
+  showCommandInfo();
+  showExampleChoice();
+  updateLink();
+});
+byId('add-argument').addEventListener('click', () => args.add());
+byId('example').addEventListener('change', (event) => {
   const command = commands.get(byId('command').value);
-  if (command) select(command.name);
+  if (!command || event.target.value === '') return;
+  args.set(command.examples[Number(event.target.value)]);
+  args.render();
+  updateLink();
+});
+byId('raw').addEventListener('input', () => {
+  renderRawCharset();
+  updateLink();
 });
 byId('run').addEventListener('click', run);
-byId('cancel').addEventListener('click', () => runner.cancel());
+byId('cancel').addEventListener('click', cancel);
+byId('clear-history').addEventListener('click', () => {
+  runs.clear();
+  renderRuns();
+});
+byId('reference-close').addEventListener('click', () => byId('reference-panel').close());
 document.addEventListener('keydown', (event) => {
   if (event.key === 'Enter' && (event.ctrlKey || event.metaKey) && !event.isComposing) {
     event.preventDefault();
     run();
+  } else if (event.key === 'Escape' && state.busy && !byId('reference-panel').open) {
+    cancel();
   }
 });
+// A link edited or pasted in the address bar while the page is open.
+window.addEventListener('hashchange', () => applyRequest(requestOfHash(location.hash, (name) => commands.has(name)) ?? defaultRequest));
 
-const linked = decodeURIComponent(location.hash.slice(1));
-byId('command').value = commands.has(linked) ? linked : reference[0].commands[0].name;
-state.args = [...commands.get(byId('command').value).args];
+applyRequest(requestOfHash(location.hash, (name) => commands.has(name)) ?? defaultRequest);
 renderAll();
+watchStart();

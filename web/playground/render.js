@@ -10,6 +10,12 @@ export function element(tag, className, text) {
   return node;
 }
 
+// Appends text to parent with its `code` spans as <code> elements.
+export function appendWithCode(parent, text) {
+  text.split('`').forEach((piece, i) => parent.append(i % 2 ? element('code', '', piece) : piece));
+  return parent;
+}
+
 // The escape of a C0 control character or DEL; tab stays as it is.
 function escaped(character) {
   if (character === '\r\n') return '\\r\\n';

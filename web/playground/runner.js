@@ -10,13 +10,16 @@ export class RunError extends Error {
 }
 
 export class Runner {
+  #pending = new Map();
+  #nextId = 0;
+
   constructor(workerSource, wasm) {
     this.url = URL.createObjectURL(new Blob([workerSource], { type: 'text/javascript' }));
     this.wasm = wasm;
-    this.pending = null;
     this.start();
   }
 
+  // Starts a worker; `ready` settles when it has the module, or could not load it.
   start() {
     this.worker = new Worker(this.url);
     this.ready = new Promise((resolve, reject) => {
@@ -31,7 +34,7 @@ export class Runner {
     this.worker.postMessage({ type: 'start', wasm: this.wasm });
   }
 
-  // A worker that cannot start is not started again until the next cancel.
+  // A worker that cannot start is started again only by retry or a cancel.
   receive(message) {
     if (this.starting) {
       if (message.type === 'ready') this.starting.resolve();
@@ -39,34 +42,56 @@ export class Runner {
       this.starting = null;
       return;
     }
-    if (message.type === 'answer') this.finish(message.answer, false);
-    else this.finish(new RunError(message.type, message.message), true);
+    if (message.type === 'answer') this.#settle(message.id, message.answer);
+    else this.#replace(new RunError(message.type, message.message));
   }
 
-  // Settles the pending request; a worker that failed is replaced first.
-  finish(outcome, replace) {
-    if (replace) {
-      this.worker.terminate();
-      if (this.starting) this.starting.reject(outcome);
-      this.start();
-    }
-    const pending = this.pending;
-    this.pending = null;
-    if (!pending) return;
-    if (outcome instanceof RunError) pending.reject(outcome);
-    else pending.resolve(outcome);
+  #settle(id, answer) {
+    const pending = this.#pending.get(id);
+    this.#pending.delete(id);
+    pending?.resolve(answer);
   }
 
-  // Resolves to the answer the worker sends, or rejects with a RunError.
-  async run(command, args) {
+  // Drops the worker for a fresh one; what was waiting on it fails with `error`.
+  #replace(error) {
+    this.worker.terminate();
+    if (this.starting) this.starting.reject(error);
+    this.start();
+    for (const pending of this.#pending.values()) pending.reject(error);
+    this.#pending.clear();
+  }
+
+  // Resolves to what the worker answers to `message`, or rejects with a RunError.
+  async #ask(message) {
     await this.ready;
+    const id = (this.#nextId += 1);
     return new Promise((resolve, reject) => {
-      this.pending = { resolve, reject };
-      this.worker.postMessage({ type: 'run', command, args });
+      this.#pending.set(id, { resolve, reject });
+      this.worker.postMessage({ ...message, id });
     });
   }
 
+  // The answer to the command with its arguments.
+  run(command, args) {
+    return this.#ask({ type: 'run', command, args });
+  }
+
+  // The answer to a raw request text, sent in the charset its Charset line names.
+  runRaw(text) {
+    return this.#ask({ type: 'raw', text });
+  }
+
+  // { request, response }: the whole texts of the last answer, not cut short.
+  last() {
+    return this.#ask({ type: 'last' });
+  }
+
   cancel() {
-    this.finish(new RunError('cancelled', ''), true);
+    this.#replace(new RunError('cancelled', ''));
+  }
+
+  // After a worker failed to start: another one.
+  retry() {
+    this.#replace(new RunError('failed', ''));
   }
 }
