@@ -9,7 +9,7 @@ const named = [
   ['Charset: Shift_JIS', 'Shift_JIS'], ['Charset: sjis', 'Shift_JIS'], ['Charset: CP932', 'Shift_JIS'],
   ['Charset: MS932', 'Shift_JIS'], ['Charset: windows-31j', 'Shift_JIS'], ['Charset: X_SJIS', 'Shift_JIS'],
   ['Charset: euc_jp', 'EUC-JP'], ['Charset: UTF-8', 'UTF-8'], ['Charset: ISO-8859-1', 'UTF-8'], ['', 'UTF-8'],
-  ['Charset: EUC-JP\r\nCharset: SJIS', 'Shift_JIS'], ['Charset: UTF-8\r\n\r\nCharset: SJIS', 'UTF-8'],
+  ['Charset: EUC-JP\r\nCharset: SJIS', 'EUC-JP'], ['Argument0: length\r\n\r\nCharset: SJIS', 'Shift_JIS'],
 ];
 
 for (const [line, charset] of named) {

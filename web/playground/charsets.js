@@ -5,10 +5,10 @@
 
 // The charset a request's or response's Charset line names: 'Shift_JIS',
 // 'EUC-JP' or, for any other value or none, 'UTF-8'. Letter case, '-' and '_'
-// do not count; of several Charset lines the last one does.
+// do not count; of several Charset lines the first one does, wherever it
+// stands after the request line, as the module reads it.
 export function charsetOf(message) {
-  const head = message.split('\r\n\r\n')[0].split('\r\n').slice(1);
-  const line = head.findLast((candidate) => candidate.startsWith('Charset: '));
+  const line = message.split('\r\n').slice(1).find((candidate) => candidate.startsWith('Charset: '));
   const name = line ? line.slice('Charset: '.length).toLowerCase().replace(/[-_]/g, '') : '';
   if (['shiftjis', 'sjis', 'cp932', 'ms932', 'windows31j', 'xsjis'].includes(name)) return 'Shift_JIS';
   if (name === 'eucjp') return 'EUC-JP';
