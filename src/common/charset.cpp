@@ -1,5 +1,6 @@
 #include "common/charset.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -9,7 +10,6 @@
 namespace {
 
 using charset_tables::DecodeTable;
-using charset_tables::EncodeTable;
 
 // The first of the lone surrogates that stand for kept bytes: U+DC00 + byte.
 constexpr uint32_t kKeptByteBase = 0xDC00;
@@ -49,28 +49,44 @@ inline char* put_kept_byte(unsigned char byte, char* out) {
     return put_code_point(kKeptByteBase + byte, out);
 }
 
-// The generated tables, spread out so that each two-byte code and each code
-// point is one load away: built for a charset when it is first used.
+// The generated tables spread out so that each two-byte code is one load
+// away, and the encoding made from them: built for a charset when it is
+// first used.
 struct FlatTables {
     // The UTF-8 form of each lead and second byte; length 0 where they are
     // not a two-byte character.
     Utf8Form pair_forms[0x10000];
-    // The code of each code point below U+10000 (see EncodeTable).
+    // The code each code point below U+10000 is written with; 0 where there
+    // is none. A code below 0x100 is one byte, any other two bytes, high byte
+    // first; in EUC-JP a code below 0x8000 stands for the three bytes 8F and
+    // its two bytes with their high bits set (JIS X 0212).
     uint16_t codes[0x10000];
 
-    FlatTables(const DecodeTable& decode, const EncodeTable& encode) {
+    explicit FlatTables(const DecodeTable& table) : pair_forms(), codes() {
+        for (unsigned byte = 0x80; byte < 0x100; ++byte) {
+            const uint16_t code_point = table.single[byte];
+            if (code_point != charset_tables::kNoCodePoint) codes[code_point] = static_cast<uint16_t>(byte);
+        }
+        const uint16_t* const seconds_end = table.second_codes + table.second_code_count;
         for (unsigned lead = 0; lead < 0x100; ++lead) {
-            for (unsigned trail = 0; trail < 0x100; ++trail) {
-                const uint8_t row = decode.row_of_lead[lead];
-                const unsigned column = trail - decode.first_trail;
-                const uint16_t code_point = row != charset_tables::kNoRow && column < decode.trail_count
-                                                ? decode.double_codes[row * decode.trail_count + column]
-                                                : 0;
-                pair_forms[lead << 8 | trail] = code_point == 0 ? Utf8Form{{0, 0, 0}, 0} : utf8_form(code_point);
+            const uint8_t row = table.row_of_lead[lead];
+            if (row == charset_tables::kNoRow) continue;
+            for (unsigned column = 0; column < table.trail_count; ++column) {
+                const uint16_t code_point = table.double_codes[row * table.trail_count + column];
+                if (code_point == 0) continue;
+                const auto code = static_cast<uint16_t>(lead << 8 | (table.first_trail + column));
+                pair_forms[code] = utf8_form(code_point);
+                if (!std::binary_search(table.second_codes, seconds_end, code)) codes[code_point] = code;
             }
         }
-        for (uint32_t code_point = 0; code_point < 0x10000; ++code_point) {
-            codes[code_point] = encode.pages[encode.page_of_high[code_point >> 8]][code_point & 0xFF];
+        if (table.triple_codes == nullptr) return;
+        for (unsigned second = 0; second < table.trail_count; ++second) {
+            for (unsigned third = 0; third < table.trail_count; ++third) {
+                const uint16_t code_point = table.triple_codes[second * table.trail_count + third];
+                if (code_point == 0) continue;
+                const unsigned code = (table.first_trail + second) << 8 | (table.first_trail + third);
+                codes[code_point] = static_cast<uint16_t>(code & 0x7F7F);
+            }
         }
     }
 };
@@ -82,10 +98,10 @@ struct CharsetTables {
 
 CharsetTables tables_of(Charset charset) {
     if (charset == Charset::shift_jis) {
-        static const FlatTables flat(charset_tables::kShiftJisDecode, charset_tables::kShiftJisEncode);
+        static const FlatTables flat(charset_tables::kShiftJisDecode);
         return {charset_tables::kShiftJisDecode, flat};
     }
-    static const FlatTables flat(charset_tables::kEucJpDecode, charset_tables::kEucJpEncode);
+    static const FlatTables flat(charset_tables::kEucJpDecode);
     return {charset_tables::kEucJpDecode, flat};
 }
 
@@ -127,7 +143,8 @@ void decode_other(const DecodeTable& table, const unsigned char*& in, const unsi
     ++in;
 }
 
-// Writes the bytes of a code (see EncodeTable) at `out`; returns the position after them.
+// Writes the bytes of a code (see FlatTables::codes) at `out`; returns the
+// position after them.
 inline char* put_code(uint16_t code, char* out) {
     if (code < 0x100) {
         *out++ = static_cast<char>(code);

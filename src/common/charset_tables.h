@@ -1,13 +1,13 @@
 // The Shift_JIS (Windows code page 932) and EUC-JP tables, generated into
 // charset_tables.cpp by scripts/gen-charset-tables. Every code point in them
-// is below U+10000.
+// is below U+10000. They read bytes; the encoding is made from them.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 namespace charset_tables {
 
-// Bytes to code points.
 struct DecodeTable {
     // The code point of each byte read alone; kNoCodePoint for a lead byte or
     // a byte that is not a character by itself.
@@ -24,16 +24,10 @@ struct DecodeTable {
     // (trail_count by trail_count); 0 where there is none.
     uint8_t triple_lead;
     const uint16_t* triple_codes;
-};
-
-// Code points to codes, by the high byte of the code point and then its low
-// byte; 0 where the charset has no code. A code below 0x100 is one byte, any
-// other two bytes, high byte first; in EUC-JP a code below 0x8000 stands for
-// the three bytes 8F, then its two bytes with their high bits set (JIS X 0212).
-struct EncodeTable {
-    // The page of each high byte; page 0 has no codes.
-    const uint8_t* page_of_high;
-    const uint16_t (*pages)[256];
+    // The two-byte codes, in increasing order, of characters that have
+    // another code, the one their text is written with.
+    const uint16_t* second_codes;
+    std::size_t second_code_count;
 };
 
 constexpr uint16_t kNoCodePoint = 0xFFFF;
@@ -41,7 +35,5 @@ constexpr uint8_t kNoRow = 0xFF;
 
 extern const DecodeTable kShiftJisDecode;
 extern const DecodeTable kEucJpDecode;
-extern const EncodeTable kShiftJisEncode;
-extern const EncodeTable kEucJpEncode;
 
 }  // namespace charset_tables
