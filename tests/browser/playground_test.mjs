@@ -13,6 +13,9 @@ import { dirname, join, resolve } from 'node:path';
 import { fileURLToPath, pathToFileURL } from 'node:url';
 import { chromium } from 'playwright-core';
 import { readReference } from '../../web/reference.mjs';
+import {
+  answered, check, contrasts, fieldValues, finish, same, shown, start, tally,
+} from './playground_page.mjs';
 
 const CHROMIUM = '/usr/bin/chromium';
 const root = resolve(dirname(fileURLToPath(import.meta.url)), '..', '..');
@@ -40,61 +43,6 @@ const cases = [
   { command: 'nosuch', args: [], status: '400', result: unknown, keyboard: true },
   { command: 'mkdir', status: '200', result: '0' },
 ];
-
-let passed = 0;
-let failed = 0;
-function check(ok, what, detail = '') {
-  if (ok) passed += 1;
-  else failed += 1;
-  console.log(`${ok ? 'ok' : 'FAILED'} - ${what}${ok || !detail ? '' : `: ${detail}`}`);
-}
-const same = (a, b) => JSON.stringify(a) === JSON.stringify(b);
-
-async function answered(page) {
-  return Number((await page.getAttribute('#answer', 'data-answered')) ?? 0);
-}
-
-// Picks the command (from the list when the page knows it, else by typing it),
-// fills the argument fields unless args is undefined, and runs the request.
-async function start(page, { command, args, keyboard }) {
-  const listed = page.locator(`button.command[data-command="${command}"]`);
-  if (await listed.count()) await listed.click();
-  else await page.fill('#command', command);
-  if (args !== undefined) {
-    while (await page.locator('button.remove').count()) await page.locator('button.remove').first().click();
-    for (const [i, value] of args.entries()) {
-      await page.click('#add-argument');
-      if (value.length < 100_000) {
-        await page.fill(`#argument-${i + 1}`, value);
-        continue;
-      }
-      // A long text comes by pasting it.
-      await page.locator(`#argument-${i + 1}`).evaluate((input, pasted) => {
-        const clipboardData = new DataTransfer();
-        clipboardData.setData('text/plain', pasted);
-        input.dispatchEvent(new ClipboardEvent('paste', { clipboardData, bubbles: true, cancelable: true }));
-      }, value);
-    }
-  }
-  const before = await answered(page);
-  if (keyboard) await page.keyboard.press('Control+Enter');
-  else await page.click('#run');
-  return before;
-}
-
-async function finish(page, before) {
-  await page.waitForFunction((n) => Number(document.getElementById('answer').dataset.answered ?? 0) > n, before);
-}
-
-async function shown(page) {
-  return page.evaluate(() => ({
-    status: document.querySelector('#answer .badge')?.textContent ?? null,
-    result: document.querySelector('#answer .fields dd .text code')?.textContent ?? null,
-    values: [...document.querySelectorAll('#answer .values .text code')].map((node) => node.textContent),
-    request: document.querySelectorAll('#answer .raw pre')[0]?.textContent ?? null,
-    error: document.querySelector('#answer .error')?.textContent ?? null,
-  }));
-}
 
 async function runCase(page, row) {
   await finish(page, await start(page, row));
@@ -140,7 +88,6 @@ async function checkLongArgument(page) {
 }
 
 const pageUrl = () => pathToFileURL(pagePath).href;
-const fieldValues = (page) => page.$$eval('#arguments input', (inputs) => inputs.map((input) => input.value));
 
 // Opens the page afresh, with a link's # when given.
 async function reopen(page, hash = '') {
@@ -166,7 +113,6 @@ async function checkLinks(page) {
 }
 
 // Raw requests go out as bytes of the charset their Charset line names.
-// The Shift_JIS `length` waits on the module reading Shift_JIS.
 const rawRequests = [
   { text: 'GET Version SAORI/1.0\n\n', status: '200', result: '', response: 'Charset: UTF-8' },
   { text: 'EXECUTE SAORI/1.0\nCharset: Shift_JIS\nArgument0: substr\n\n', status: '400', result: '引数が足りません。' },
@@ -251,30 +197,6 @@ async function checkCopy(page) {
         response.startsWith('SAORI/1.0 400 Bad Request\r\n'), 'the request and the response are copied with CR LF',
         JSON.stringify([request, response]));
   check(await copied('Copy link') === page.url(), 'the link is copied');
-}
-
-// WCAG contrast of marks, "(empty)", hints (4.5:1) and field borders (3:1).
-function contrasts(page) {
-  return page.evaluate(() => {
-    const rgb = (color) => color.match(/[\d.]+/g).map(Number);
-    const channel = (v) => ((v /= 255) <= 0.03928 ? v / 12.92 : ((v + 0.055) / 1.055) ** 2.4);
-    const luminance = ([r, g, b]) => 0.2126 * channel(r) + 0.7152 * channel(g) + 0.0722 * channel(b);
-    const behind = (node) => {
-      for (; node; node = node.parentElement) {
-        const color = rgb(getComputedStyle(node).backgroundColor);
-        if (color[3] !== 0) return color;
-      }
-      return [255, 255, 255];
-    };
-    const rows = [['#answer .mark', 'color', 4.5], ['#answer .empty', 'color', 4.5], ['.hint', 'color', 4.5],
-                  ['#argument-1', 'borderTopColor', 3]];
-    return rows.map(([selector, property, least]) => {
-      const node = document.querySelector(selector);
-      const [a, b] = [luminance(rgb(getComputedStyle(node)[property])), luminance(behind(property === 'color' ? node : node.parentElement))];
-      const ratio = (Math.max(a, b) + 0.05) / (Math.min(a, b) + 0.05);
-      return { selector, ratio: Math.round(ratio * 100) / 100, least };
-    });
-  });
 }
 
 // Both colour schemes meet the contrasts; a screenshot of each at desktop and phone width.
@@ -462,5 +384,5 @@ try {
 } catch (error) {
   check(false, 'the browser test ran to its end', error.stack);
 }
-console.log(`${passed} passed, ${failed} failed`);
-process.exit(failed === 0 ? 0 : 1);
+console.log(`${tally.passed} passed, ${tally.failed} failed`);
+process.exit(tally.failed === 0 ? 0 : 1);
