@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "common/charset_tables.h"
+#include "common/stltool.h"
 
 namespace {
 
@@ -13,7 +14,6 @@ using charset_tables::DecodeTable;
 
 // The first of the lone surrogates that stand for kept bytes: U+DC00 + byte.
 constexpr uint32_t kKeptByteBase = 0xDC00;
-
 
 // The UTF-8 form of a code point below U+10000, written as four bytes at
 // once: the form, padded, and its length in the last byte.
@@ -159,35 +159,13 @@ inline char* put_code(uint16_t code, char* out) {
     return out;
 }
 
-// Reads the UTF-8 character at `in` (before `end`, not ASCII): its code point
-// and length, or a length of 0 when the bytes there are not a character.
-// Lone surrogates are read like any other code point.
-uint32_t read_code_point(const unsigned char* in, const unsigned char* end, std::size_t& length) {
-    static constexpr uint32_t kSmallest[] = {0, 0, 0x80, 0x800, 0x10000};
-    const unsigned char lead = *in;
-    length = lead >= 0xF0 ? (lead <= 0xF4 ? 4 : 0) : lead >= 0xE0 ? 3 : lead >= 0xC2 ? 2 : 0;
-    if (length == 0 || static_cast<std::size_t>(end - in) < length) {
-        length = 0;
-        return 0;
-    }
-    uint32_t code_point = lead & (0x7Fu >> length);
-    for (std::size_t k = 1; k < length; ++k) {
-        if ((in[k] & 0xC0) != 0x80) {
-            length = 0;
-            return 0;
-        }
-        code_point = (code_point << 6) | (in[k] & 0x3Fu);
-    }
-    if (code_point < kSmallest[length] || code_point > 0x10FFFF) length = 0;
-    return code_point;
-}
-
 // Writes what is not ASCII and not a two-byte code of a three-byte character
 // at `in` (before `end`): a kept byte, a code of another length, or "?". `in`
 // and `out` move past what was read and written.
 void encode_other(const uint16_t* codes, const unsigned char*& in, const unsigned char* end, char*& out) {
     std::size_t length = 0;
-    const uint32_t code_point = read_code_point(in, end, length);
+    const char32_t code_point = read_code_point(
+        std::string_view(reinterpret_cast<const char*>(in), static_cast<std::size_t>(end - in)), 0, length);
     if (length == 0) {
         *out++ = '?';
         ++in;
@@ -223,6 +201,7 @@ inline void copy_ascii_run(const unsigned char*& in, const unsigned char* end, c
 }  // namespace
 
 std::optional<Charset> charset_named(std::string_view label) {
+    if (label == "UTF-8") return Charset::utf8;  // the usual label, known at once
     // The label with its letters in lower case and without "-" and "_"; the
     // names are short, and a longer label names none of them.
     char folded[16];

@@ -28,6 +28,34 @@ inline std::size_t utf8_step(std::string_view text, std::size_t pos) {
     return length < remaining ? length : remaining;
 }
 
+// The code point of the character starting at `pos`, its length in bytes
+// put in `length`; a length of 0 when the bytes there are not a well-formed
+// character: a stray or missing continuation byte, a sequence cut short, an
+// overlong form or a value above U+10FFFF. Encoded surrogates are read like
+// any other code point.
+inline char32_t read_code_point(std::string_view text, std::size_t pos, std::size_t& length) {
+    static constexpr char32_t kSmallest[] = {0, 0, 0x80, 0x800, 0x10000};
+    const auto lead = static_cast<unsigned char>(text[pos]);
+    length = static_cast<std::size_t>(utf8_char_length(lead));
+    if (length == 1 && lead >= 0x80) length = 0;
+    if (length <= 1) return lead;
+    if (text.size() - pos < length) {
+        length = 0;
+        return 0;
+    }
+    char32_t code_point = lead & (0x7Fu >> length);
+    for (std::size_t k = 1; k < length; ++k) {
+        const auto next = static_cast<unsigned char>(text[pos + k]);
+        if ((next & 0xC0) != 0x80) {
+            length = 0;
+            return 0;
+        }
+        code_point = (code_point << 6) | (next & 0x3Fu);
+    }
+    if (code_point < kSmallest[length] || code_point > 0x10FFFF) length = 0;
+    return code_point;
+}
+
 // Number of characters.
 int32_t utf8_length(std::string_view text);
 

@@ -15,25 +15,13 @@
 // a stray or missing continuation byte, a sequence cut short, an overlong
 // form, an encoded surrogate or a value above U+10FFFF.
 inline std::optional<std::u16string> utf16_from_utf8(std::string_view text) {
-    // The smallest value each sequence length may encode.
-    static constexpr char32_t kSmallest[] = {0, 0, 0x80, 0x800, 0x10000};
     std::u16string wide;
     wide.reserve(text.size());
     std::size_t pos = 0;
     while (pos < text.size()) {
-        const auto lead = static_cast<unsigned char>(text[pos]);
-        const auto length = static_cast<std::size_t>(utf8_char_length(lead));
-        if (length == 1 && lead >= 0x80) return std::nullopt;
-        if (text.size() - pos < length) return std::nullopt;
-        char32_t code = length == 1 ? lead : lead & (0x7Fu >> length);
-        for (std::size_t k = 1; k < length; ++k) {
-            const auto next = static_cast<unsigned char>(text[pos + k]);
-            if ((next & 0xC0) != 0x80) return std::nullopt;
-            code = (code << 6) | (next & 0x3Fu);
-        }
-        if (code < kSmallest[length] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) {
-            return std::nullopt;
-        }
+        std::size_t length = 0;
+        char32_t code = read_code_point(text, pos, length);
+        if (length == 0 || (code >= 0xD800 && code <= 0xDFFF)) return std::nullopt;
         if (code >= 0x10000) {
             code -= 0x10000;
             wide.push_back(static_cast<char16_t>(0xD800 + (code >> 10)));

@@ -11,7 +11,6 @@ constexpr std::string_view kCharsetKey = "Charset";
 RequestCharset request_charset(const HeaderList& request_headers) {
     for (const auto& [key, value] : request_headers) {
         if (key != kCharsetKey) continue;
-        if (value == "UTF-8") return RequestCharset();  // the usual value, known at once
         const Charset charset = charset_named(value).value_or(Charset::utf8);
         if (charset == Charset::utf8) return RequestCharset();
         return {charset, value};
